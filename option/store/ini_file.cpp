@@ -160,6 +160,8 @@ IniFile::Line IniFile::parseLine(std::string text, std::string ending) {
       line.kind = LineKind::Section;
       line.nameBegin = begin + 1;
       line.nameEnd = close;
+      while (line.nameBegin < line.nameEnd && isBlank(view[line.nameBegin])) ++line.nameBegin;
+      while (line.nameEnd > line.nameBegin && isBlank(view[line.nameEnd - 1])) --line.nameEnd;
       return line;
     }
     // A header without its ']' is read as a key line, as the system does.

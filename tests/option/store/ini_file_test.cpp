@@ -50,6 +50,7 @@ TEST(IniFileRead, FindsValuesTheWayThePrivateProfileReaderDoes) {
                                "NoEquals\r\n"
                                "Twice=first\r\n"
                                "twice=second\r\n"
+                               "[ Padded\t]\r\np=1\r\n"
                                "[other]\n"
                                "lf=unix line\n"
                                "[setting]\r\n"
@@ -78,6 +79,7 @@ TEST(IniFileRead, FindsValuesTheWayThePrivateProfileReaderDoes) {
       {"Setting", "Missing", "<default>"},
       {"Missing", "Plain", "<default>"},
       {"Setting", "orphan", "<default>"},
+      {"padded", "p", "1"},
       {"Other", "LF", "unix line"},
       {"Old", "cr", "mac line"},
       {"Last", "NoNewline", "end"},

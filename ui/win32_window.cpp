@@ -35,6 +35,13 @@ bool DispatchOwnerDraw(UINT msg, WPARAM, LPARAM lp) {
   return false;
 }
 
+HBRUSH ReflectControlColour(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg != WM_CTLCOLOREDIT && msg != WM_CTLCOLORSTATIC && msg != WM_CTLCOLORBTN && msg != WM_CTLCOLORLISTBOX)
+    return nullptr;
+  Control* control = Control::fromHandle(reinterpret_cast<HWND>(lp));
+  return control ? control->controlColour(reinterpret_cast<HDC>(wp)) : nullptr;
+}
+
 bool IsEnterOrEscapeDown(const MSG& msg) {
   return msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE);
 }
@@ -87,6 +94,7 @@ Window* Window::fromHandle(HWND hwnd) {
 
 LRESULT Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
   if (DispatchOwnerDraw(msg, wp, lp)) return TRUE;
+  if (HBRUSH brush = ReflectControlColour(msg, wp, lp)) return reinterpret_cast<LRESULT>(brush);
   return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
@@ -272,6 +280,7 @@ Dialog* Dialog::fromHandle(HWND hwnd) {
 
 INT_PTR Dialog::handle(UINT msg, WPARAM wp, LPARAM lp) {
   if (DispatchOwnerDraw(msg, wp, lp)) return TRUE;
+  if (HBRUSH brush = ReflectControlColour(msg, wp, lp)) return reinterpret_cast<INT_PTR>(brush);
   if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) && lp == 0) {
     endDialog(LOWORD(wp));
     return TRUE;

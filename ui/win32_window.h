@@ -11,7 +11,8 @@
 //            loop, which offers every message to `preTranslate` first.
 //
 // Owner-drawn children and menu items receive WM_DRAWITEM / WM_MEASUREITEM through their
-// OwnerDraw object; the default handling of Window and Dialog does that dispatch.
+// OwnerDraw object, and controls answer their own WM_CTLCOLOR* requests; the default
+// handling of Window and Dialog does both dispatches.
 
 #include <windows.h>
 
@@ -36,6 +37,9 @@ struct OwnerDrawMenuItem {
 // WM_DRAWITEM / WM_MEASUREITEM to the OwnerDraw of the control or menu item; true when the
 // message was one of them and had a receiver.
 bool DispatchOwnerDraw(UINT msg, WPARAM wp, LPARAM lp);
+// WM_CTLCOLOR* back to the control that asks, so a control keeps its own colours: the
+// control's brush, or null when the message is not one of them or the control has none.
+HBRUSH ReflectControlColour(UINT msg, WPARAM wp, LPARAM lp);
 
 // Registers a window class whose procedure is Window's; a second call is harmless.
 bool RegisterWindowClass(const wchar_t* className, UINT style, HCURSOR cursor, HBRUSH background = nullptr);
@@ -84,6 +88,9 @@ class Control : public OwnerDraw {
   static Control* fromHandle(HWND hwnd);
 
   void drawItem(const DRAWITEMSTRUCT&) override {}
+  // Reflected WM_CTLCOLOR*: set the DC's colours and return the background brush (owned by
+  // the control), or null for the system's colours.
+  virtual HBRUSH controlColour(HDC) { return nullptr; }
 
  protected:
   virtual LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);

@@ -5,11 +5,11 @@
 #include <cstddef>
 #include <string_view>
 
+#include "kavrelle/keys/key_tables.h"
 #include "kavrelle/mainwindow/geometry.h"
 
 namespace kav {
 
-inline constexpr std::size_t kKeyCount = 108;
 inline constexpr Point kKeyboardOrigin{311, 175};  // picture origin in window pixels
 
 struct KeyGeometry {

@@ -33,14 +33,18 @@ std::string shellQuoted(const std::string& text) {
 }  // namespace
 
 std::string Rgb::hex() const {
-  char buffer[8];
-  std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", r, g, b);
+  char buffer[12];
+  if (a == 255) {
+    std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", r, g, b);
+  } else {
+    std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x%02x", r, g, b, a);
+  }
   return buffer;
 }
 
 Rgb Rgb::mix(Rgb o, double t) const {
   auto m = [t](int a, int b) { return static_cast<std::uint8_t>(std::lround(a + (b - a) * t)); };
-  return {m(r, o.r), m(g, o.g), m(b, o.b)};
+  return {m(r, o.r), m(g, o.g), m(b, o.b), m(a, o.a)};
 }
 
 void Mvg::antialias(bool on) {
@@ -70,6 +74,19 @@ void Mvg::verticalGradient(ui::Rect r, Rgb top, Rgb bottom) {
     script_ += "fill " + c.hex() + "\nrectangle " + std::to_string(r.left) + "," + std::to_string(r.top + y) + " " +
                std::to_string(r.right - 1) + "," + std::to_string(r.top + y) + "\n";
   }
+}
+
+void Mvg::gradient(ui::Rect r, Rgb from, Rgb to, bool vertical, int radius) {
+  if (r.empty()) return;
+  const std::string id = "gradient" + std::to_string(gradients_++);
+  const std::string end = vertical ? num(r.left) + "," + num(r.bottom) : num(r.right) + "," + num(r.top);
+  script_ += "push defs\npush gradient '" + id + "' linear " + num(r.left) + "," + num(r.top) + " " + end +
+             "\nstop-color '" + from.hex() + "' 0\nstop-color '" + to.hex() + "' 1\npop gradient\npop defs\n";
+  script_ += "push graphic-context\nstroke none\nfill 'url(#" + id + ")'\n";
+  const std::string corners = num(r.left) + "," + num(r.top) + " " + num(r.right - 1) + "," + num(r.bottom - 1);
+  script_ += radius > 0 ? "roundrectangle " + corners + " " + num(radius) + "," + num(radius) + "\n"
+                        : "rectangle " + corners + "\n";
+  script_ += "pop graphic-context\n";
 }
 
 void Mvg::polygon(const std::vector<ui::Point>& points, Rgb fill, std::optional<Rgb> stroke) {
@@ -113,7 +130,7 @@ void Mvg::raw(std::string_view command) {
   script_ += "\n";
 }
 
-bool Render(const Mvg& drawing, Rgb background, const std::filesystem::path& out, std::string_view format,
+bool Render(const Mvg& drawing, std::optional<Rgb> background, const std::filesystem::path& out, std::string_view format,
             const std::string& convert) {
   // Read through the MVG coder: the usual "-draw @file" is refused by Debian's policy.
   const std::filesystem::path script = out.string() + ".mvg";
@@ -121,15 +138,18 @@ bool Render(const Mvg& drawing, Rgb background, const std::filesystem::path& out
     std::ofstream file(script, std::ios::binary);
     const std::string w = std::to_string(drawing.width()), h = std::to_string(drawing.height());
     file << "viewbox 0 0 " << w << " " << h << "\n";
-    file << "stroke none\nfill " << background.hex() << "\nrectangle 0,0 " << drawing.width() - 1 << ","
-         << drawing.height() - 1 << "\n";
+    if (background) {
+      file << "stroke none\nfill " << background->hex() << "\nrectangle 0,0 " << drawing.width() - 1 << ","
+           << drawing.height() - 1 << "\n";
+    }
     file << drawing.script();
     if (!file) {
       std::fprintf(stderr, "cannot write %s\n", script.c_str());
       return false;
     }
   }
-  std::string command = shellQuoted(convert) + " " + shellQuoted("mvg:" + script.string());
+  std::string command = shellQuoted(convert) + (background ? "" : " -background none") + " " +
+                        shellQuoted("mvg:" + script.string());
   if (format == "JPEG") command += " -quality 95 -sampling-factor 1x1";
   if (format == "BMP3") command += " -type TrueColor";
   command += " " + shellQuoted(std::string(format) + ":" + out.string());

@@ -15,6 +15,7 @@ namespace art {
 
 struct Rgb {
   std::uint8_t r = 0, g = 0, b = 0;
+  std::uint8_t a = 255;  // opacity, for pictures drawn over a transparent background
   std::string hex() const;
   Rgb mix(Rgb other, double t) const;  // t = 0: this, t = 1: other
 };
@@ -38,6 +39,8 @@ class Mvg {
   // Right and bottom exclusive, as ui::Rect; `radius` rounds the corners.
   void rect(ui::Rect r, Rgb fill, std::optional<Rgb> stroke = std::nullopt, int radius = 0, double strokeWidth = 1);
   void verticalGradient(ui::Rect r, Rgb top, Rgb bottom);
+  // A smooth gradient from `from` to `to`, top to bottom or left to right, with rounded corners.
+  void gradient(ui::Rect r, Rgb from, Rgb to, bool vertical, int radius = 0);
   void polygon(const std::vector<ui::Point>& points, Rgb fill, std::optional<Rgb> stroke = std::nullopt);
   void line(ui::Point a, ui::Point b, Rgb colour, double width = 1);
   void circle(ui::Point centre, int radius, Rgb fill, std::optional<Rgb> stroke = std::nullopt);
@@ -53,11 +56,13 @@ class Mvg {
   int width_;
   int height_;
   std::string script_;
+  int gradients_ = 0;
 };
 
-// Renders the script over a plain background into `out`; `format` is an ImageMagick coder
-// prefix such as "BMP3", "JPEG" or "PNG32". Returns false (with a message on stderr) on failure.
-bool Render(const Mvg& drawing, Rgb background, const std::filesystem::path& out, std::string_view format,
+// Renders the script over a plain background (none: transparent) into `out`; `format` is an
+// ImageMagick coder prefix such as "BMP3", "JPEG" or "PNG32". Returns false (with a message on
+// stderr) on failure.
+bool Render(const Mvg& drawing, std::optional<Rgb> background, const std::filesystem::path& out, std::string_view format,
             const std::string& convert = "/usr/bin/convert");
 
 }  // namespace art

@@ -5,9 +5,6 @@
 
 namespace kav {
 
-inline constexpr int kSpeedSliderId = 1007;
-inline constexpr int kReportRateSliderId = 1010;
-inline constexpr int kBrightnessSliderId = 1017;
 inline constexpr int kSliderTrackWidth = 220;  // bitmaps 139 and 140
 inline constexpr int kSliderTrackHeight = 17;
 inline constexpr int kThumbWidth = 15;

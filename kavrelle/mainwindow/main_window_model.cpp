@@ -125,10 +125,10 @@ void MainWindowModel::dispatch(int code) {
     case kEffectBox:
       if (!view_.sections.lightingCollapsed) view_.effectListOpen = true;
       break;
-    case kDirectionT: live.lighting.direction = kDirectionT; break;
-    case kDirectionB: live.lighting.direction = kDirectionB; break;
-    case kDirectionR: live.lighting.direction = kDirectionR; break;
-    case kDirectionL: live.lighting.direction = kDirectionL; break;
+    case element::kDirectionT: live.lighting.direction = kav::kDirectionT; break;
+    case element::kDirectionB: live.lighting.direction = kav::kDirectionB; break;
+    case element::kDirectionR: live.lighting.direction = kav::kDirectionR; break;
+    case element::kDirectionL: live.lighting.direction = kav::kDirectionL; break;
     case kLightingHeader: view_.sections.lightingCollapsed = !view_.sections.lightingCollapsed; break;
     case kKeymapRadio: view_.paintMode = false; break;
     case kDiyRadio: view_.paintMode = true; break;

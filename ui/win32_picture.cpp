@@ -161,3 +161,25 @@ std::unique_ptr<Picture> GdiplusPictureLoader::load(const std::filesystem::path&
 }
 
 }  // namespace ui
+
+namespace ui {
+
+std::unique_ptr<Win32Picture> PictureFromBitmapResource(HINSTANCE instance, int id) {
+  Bitmap source(static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  if (!source) return nullptr;
+  BITMAP info{};
+  GetObjectW(source.get(), sizeof info, &info);
+  auto picture = Win32Picture::create(info.bmWidth, std::abs(info.bmHeight));
+  if (!picture) return nullptr;
+  MemoryDc from, to;
+  SelectScope selectFrom(from.get(), source.get());
+  SelectScope selectTo(to.get(), picture->bitmap());
+  BitBlt(to.get(), 0, 0, info.bmWidth, std::abs(info.bmHeight), from.get(), 0, 0, SRCCOPY);
+  // GDI leaves the unused alpha byte at 0; the picture is opaque.
+  GdiFlush();
+  std::uint32_t* bits = picture->bits();
+  for (int i = 0; i < info.bmWidth * std::abs(info.bmHeight); ++i) bits[i] |= 0xFF000000u;
+  return picture;
+}
+
+}  // namespace ui

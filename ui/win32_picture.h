@@ -61,3 +61,8 @@ inline const Win32Picture* AsWin32(const Picture& picture) { return dynamic_cast
 std::unique_ptr<Win32Picture> PictureFromPixels(const PixelView& pixels);
 
 }  // namespace ui
+
+namespace ui {
+// A bitmap resource of the module as a picture; nothing when it is missing.
+std::unique_ptr<Win32Picture> PictureFromBitmapResource(HINSTANCE instance, int id);
+}  // namespace ui

@@ -233,7 +233,7 @@ INT_PTR Dialog::runModal(HWND owner, int templateId, HINSTANCE instance) {
   const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
   if (ownerWasEnabled) EnableWindow(owner, FALSE);
   modalRunning_ = true;
-  ShowWindow(hwnd_, SW_SHOW);
+  if (!hiddenOnStart_) ShowWindow(hwnd_, SW_SHOW);
   MSG msg;
   while (!ended_ && hwnd_) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);

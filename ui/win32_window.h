@@ -128,12 +128,15 @@ class Dialog {
   virtual bool preTranslate(MSG&) { return false; }
   virtual void onDetached() {}
   INT_PTR setResult(LRESULT result);
+  // Called during WM_INITDIALOG: the modal loop then starts with the dialog hidden.
+  void keepHiddenOnStart(bool hidden) { hiddenOnStart_ = hidden; }
 
  private:
   static INT_PTR CALLBACK staticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   bool createIndirect(HWND parent, DWORD style, int templateId, HINSTANCE instance);
   HWND hwnd_ = nullptr;
   bool modalRunning_ = false;
+  bool hiddenOnStart_ = false;
   bool ended_ = false;
   INT_PTR result_ = 0;
 };

@@ -8,6 +8,7 @@
 
 #include "kavrelle/app/program_files.h"
 #include "kavrelle/keys/key_records.h"
+#include "kavrelle/macros/macro_file.h"
 #include "kavrelle/macros/macro_table.h"
 
 namespace kav {

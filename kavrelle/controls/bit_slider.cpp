@@ -15,4 +15,19 @@ int SliderValueAtClick(int min, int max, int channelLeft, int channelRight, int 
   return static_cast<int>(std::min<long long>(value + min, max));
 }
 
+int ThumbPictureLeft(int thumbLeft, int thumbRight, int width) {
+  const int centre = (thumbLeft + thumbRight) / 2;
+  return std::clamp(centre - kThumbWidth / 2, 0, std::max(0, width - kThumbWidth));
+}
+
+void DrawBitSlider(ui::Canvas& canvas, const ui::Picture* track, const ui::Picture* filled, const ui::Picture* thumb,
+                   ui::Size size, int thumbLeft, int thumbTop, bool nudgeRight) {
+  const int split = std::clamp(thumbLeft + kThumbWidth / 2, 0, size.width);
+  if (filled && split > 0) canvas.drawPicture(*filled, ui::Rect{0, 0, split, size.height}, ui::Point{0, 0});
+  if (track && split < size.width) {
+    canvas.drawPicture(*track, ui::Rect{split, 0, size.width, size.height}, ui::Point{split, 0});
+  }
+  if (thumb) canvas.drawPicture(*thumb, ui::Point{thumbLeft + (nudgeRight ? 2 : 0), thumbTop + 1});
+}
+
 }  // namespace kav

@@ -23,6 +23,15 @@ constexpr std::size_t kMaxPictureFileBytes = 64u << 20;
 
 }  // namespace
 
+void Win32Picture::dropAlphaIfOpaque() {
+  if (!hasAlpha_ || !bits_) return;
+  const std::size_t count = static_cast<std::size_t>(width_) * height_;
+  for (std::size_t i = 0; i < count; ++i) {
+    if ((bits_[i] >> 24) != 0xFF) return;
+  }
+  hasAlpha_ = false;
+}
+
 std::unique_ptr<Win32Picture> Win32Picture::create(int width, int height, bool hasAlpha) {
   if (width <= 0 || height <= 0) return nullptr;
   BITMAPINFO info{};
@@ -157,6 +166,7 @@ std::unique_ptr<Picture> GdiplusPictureLoader::load(const std::filesystem::path&
       return nullptr;
     source.UnlockBits(&data);
   }
+  picture->dropAlphaIfOpaque();
   return picture;
 }
 

@@ -25,6 +25,8 @@ class Win32Picture : public Picture {
   HBITMAP bitmap() const { return bitmap_.get(); }
   std::uint32_t* bits() { return bits_; }
   bool hasAlpha() const { return hasAlpha_; }
+  // A picture whose every pixel is opaque is copied, not blended: much faster to paint.
+  void dropAlphaIfOpaque();
 
  private:
   Win32Picture() = default;

@@ -128,8 +128,10 @@ Mvg section(int height) {
   return m;
 }
 
+// Opaque (the window region cuts the corners), so it paints without blending.
 Mvg mainWindow() {
   Mvg m = canvas(kWindowWidth, kWindowHeight);
+  m.rect(R(0, 0, kWindowWidth - 1, kWindowHeight - 1), kWindowBottom);
   m.gradient(R(0, 0, kWindowWidth - 1, kWindowHeight - 1), kWindowTop, kWindowBottom, true, 10);
   m.rect(R(0, 0, kWindowWidth - 1, kWindowHeight - 1), kClear, Rgb{58, 63, 73}, 10);
   m.rect(R(12, 27, kWindowWidth - 13, 27), Rgb{43, 47, 55});
@@ -143,8 +145,10 @@ Mvg mainWindow() {
 }
 
 // kb_BK.png (plain) and kb_hl.png (every key lit): the same geometry, different key faces.
+// Opaque on the stage colour, so it paints without blending.
 Mvg keyboardPicture(bool lit) {
   Mvg m = canvas(kKeyboardWidth, kKeyboardHeight);
+  m.rect(R(0, 0, kKeyboardWidth - 1, kKeyboardHeight - 1), kWell);
   m.rect(R(0, 50, kKeyboardWidth - 1, kKeyboardHeight - 1), Rgb{27, 30, 36}, Rgb{44, 48, 57}, 8);
   m.text("KAVRELLE", {8, 30}, style(kSansBold, 13, kMuted));
   m.text("108", {100, 30}, style(kSans, 10, kDim));

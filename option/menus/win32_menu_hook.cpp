@@ -101,6 +101,15 @@ LRESULT CALLBACK MenuProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       ReleaseDC(hwnd, dc);
       return 0;
     }
+    case WM_PAINT: {
+      // Some systems draw the menu's border inside the client area while painting: the
+      // frame goes over it afterwards (outside the items, so hover redraws keep it).
+      const LRESULT result = CallWindowProcW(previous, hwnd, msg, wp, lp);
+      HDC dc = GetWindowDC(hwnd);
+      paintFrame(hwnd, dc);
+      ReleaseDC(hwnd, dc);
+      return result;
+    }
     case WM_PRINT: {
       const LRESULT result = CallWindowProcW(previous, hwnd, msg, wp, lp);
       paintFrame(hwnd, reinterpret_cast<HDC>(wp));

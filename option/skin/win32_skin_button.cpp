@@ -135,7 +135,8 @@ LRESULT SkinButton::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK: {
       HWND top = GetAncestor(hwnd(), GA_ROOT);
       if (top && GetActiveWindow() != top) SetActiveWindow(top);
-      break;
+      // A quick second click is a click like the first, not a double-click notification.
+      return Control::handle(WM_LBUTTONDOWN, wp, lp);
     }
     case WM_LBUTTONUP:
       if (toggleMode_) {

@@ -19,8 +19,9 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# imagemagick and the fonts draw the programs' pictures during the Windows build.
 build_packages=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
-                g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)
+                g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 imagemagick fonts-liberation)
 wine_packages=(wine64 wine xvfb xauth xdotool x11-apps x11-utils imagemagick
                fonts-wqy-microhei fonts-liberation)
 fuzz_packages=(clang libclang-rt-14-dev)

@@ -41,7 +41,9 @@ std::unique_ptr<Picture> MemoryPicture::copyArea(Rect area) const {
   return copy;
 }
 
-void RecordingCanvas::fillRect(Rect area, Colour colour) { calls.push_back("fill " + Describe(area) + " " + Describe(colour)); }
+void RecordingCanvas::fillRect(Rect area, Colour colour) {
+  calls.push_back("fill " + Describe(area) + " " + Describe(colour));
+}
 
 void RecordingCanvas::frameRect(Rect area, Colour colour) {
   calls.push_back("frame " + Describe(area) + " " + Describe(colour));

@@ -6,9 +6,7 @@
 
 namespace ui {
 
-DcCanvas::DcCanvas(HDC dc) : dc_(dc), pictureDc_(dc) {
-  SetBkMode(dc_, TRANSPARENT);
-}
+DcCanvas::DcCanvas(HDC dc) : dc_(dc), pictureDc_(dc) { SetBkMode(dc_, TRANSPARENT); }
 
 DcCanvas::~DcCanvas() {
   if (originalFont_) SelectObject(dc_, originalFont_);
@@ -77,7 +75,8 @@ Size DcCanvas::measureText(std::u16string_view text, const Font& font) {
   return {size.cx, size.cy};
 }
 
-OffscreenCanvas::OffscreenCanvas(HDC target, Rect area) : target_(target), area_(area), memory_(target), direct_(target) {
+OffscreenCanvas::OffscreenCanvas(HDC target, Rect area)
+    : target_(target), area_(area), memory_(target), direct_(target) {
   if (memory_ && !area.empty()) {
     bitmap_.reset(CreateCompatibleBitmap(target, area.width(), area.height()));
     if (bitmap_) {

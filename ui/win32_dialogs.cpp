@@ -15,17 +15,30 @@ MessageResult Win32Dialogs::messageBox(const std::u16string& text, const std::u1
                                        MessageButtons buttons, MessageIcon icon) {
   UINT type = buttons == MessageButtons::OkCancel ? MB_OKCANCEL : buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
   switch (icon) {
-    case MessageIcon::Information: type |= MB_ICONINFORMATION; break;
-    case MessageIcon::Warning: type |= MB_ICONWARNING; break;
-    case MessageIcon::Error: type |= MB_ICONERROR; break;
-    case MessageIcon::Question: type |= MB_ICONQUESTION; break;
-    case MessageIcon::None: break;
+    case MessageIcon::Information:
+      type |= MB_ICONINFORMATION;
+      break;
+    case MessageIcon::Warning:
+      type |= MB_ICONWARNING;
+      break;
+    case MessageIcon::Error:
+      type |= MB_ICONERROR;
+      break;
+    case MessageIcon::Question:
+      type |= MB_ICONQUESTION;
+      break;
+    case MessageIcon::None:
+      break;
   }
   switch (MessageBoxW(owner_, Wide(text).c_str(), Wide(caption).c_str(), type)) {
-    case IDOK: return MessageResult::Ok;
-    case IDYES: return MessageResult::Yes;
-    case IDNO: return MessageResult::No;
-    default: return MessageResult::Cancel;
+    case IDOK:
+      return MessageResult::Ok;
+    case IDYES:
+      return MessageResult::Yes;
+    case IDNO:
+      return MessageResult::No;
+    default:
+      return MessageResult::Cancel;
   }
 }
 

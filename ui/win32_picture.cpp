@@ -99,8 +99,8 @@ std::unique_ptr<Picture> OlePictureLoader::load(const std::filesystem::path& fil
     return nullptr;
   }
   IPicture* ole = nullptr;
-  const HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(bytes->size()), FALSE, IID_IPicture,
-                                    reinterpret_cast<void**>(&ole));
+  const HRESULT hr =
+      OleLoadPicture(stream, static_cast<LONG>(bytes->size()), FALSE, IID_IPicture, reinterpret_cast<void**>(&ole));
   stream->Release();
   if (FAILED(hr) || !ole) {
     ReportWin32Failure(L"OleLoadPicture " + file.wstring(), static_cast<DWORD>(hr));
@@ -161,8 +161,8 @@ std::unique_ptr<Picture> GdiplusPictureLoader::load(const std::filesystem::path&
     data.PixelFormat = PixelFormat32bppPARGB;
     data.Scan0 = picture->bits();
     Gdiplus::Rect all(0, 0, width, height);
-    if (source.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
-                        PixelFormat32bppPARGB, &data) != Gdiplus::Ok)
+    if (source.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppPARGB,
+                        &data) != Gdiplus::Ok)
       return nullptr;
     source.UnlockBits(&data);
   }

@@ -70,8 +70,8 @@ bool RegisterWindowClass(const wchar_t* className, UINT style, HCURSOR cursor, H
 
 Window::~Window() { destroy(); }
 
-bool Window::create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, Rect rect,
-                    HWND parent, HMENU menuOrId) {
+bool Window::create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, Rect rect, HWND parent,
+                    HMENU menuOrId) {
   HWND created = CreateWindowExW(exStyle, className, title, style, rect.left, rect.top, rect.width(), rect.height(),
                                  parent, menuOrId, GetModuleHandleW(nullptr), this);
   if (!created) {
@@ -123,11 +123,11 @@ LRESULT CALLBACK Window::staticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 Control::~Control() { destroy(); }
 
-bool Control::create(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, Rect rect,
-                     HWND parent, int id) {
-  HWND created = CreateWindowExW(exStyle, className, text, style, rect.left, rect.top, rect.width(), rect.height(),
-                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                 nullptr);
+bool Control::create(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, Rect rect, HWND parent,
+                     int id) {
+  HWND created =
+      CreateWindowExW(exStyle, className, text, style, rect.left, rect.top, rect.width(), rect.height(), parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (!created) {
     ReportWin32Failure(L"CreateWindowExW");
     return false;

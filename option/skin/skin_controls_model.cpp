@@ -26,10 +26,14 @@ ButtonPicture ChooseSkinButtonPicture(const SkinButtonState& s) {
 
 const ui::Picture* ButtonPictures::get(ButtonPicture which) const {
   switch (which) {
-    case ButtonPicture::Over: return over;
-    case ButtonPicture::Down: return down;
-    case ButtonPicture::Disabled: return disabled;
-    case ButtonPicture::Normal: break;
+    case ButtonPicture::Over:
+      return over;
+    case ButtonPicture::Down:
+      return down;
+    case ButtonPicture::Disabled:
+      return disabled;
+    case ButtonPicture::Normal:
+      break;
   }
   return normal;
 }
@@ -41,7 +45,8 @@ void DrawSkinButtonFace(ui::Canvas& canvas, ui::Size size, const ui::Picture* pi
   const ui::Size text = canvas.measureText(caption, kSkinButtonCaptionFont);
   const int y = (size.height - text.height) / 2;
   canvas.drawText(caption, {kSkinButtonCaptionX, y}, kSkinButtonCaptionFont, ui::kWhite);
-  if (trademark) canvas.drawText(kTrademarkMark, {kSkinButtonCaptionX + text.width, y}, kSkinButtonTrademarkFont, ui::kWhite);
+  if (trademark)
+    canvas.drawText(kTrademarkMark, {kSkinButtonCaptionX + text.width, y}, kSkinButtonTrademarkFont, ui::kWhite);
 }
 
 int ShapedStateForPaint(int state, bool enabled) {
@@ -52,10 +57,14 @@ int ShapedStateForPaint(int state, bool enabled) {
 ButtonPicture ChooseShapedButtonPicture(bool checked, int state) {
   if (checked) return ButtonPicture::Down;
   switch (state) {
-    case kShapedOver: return ButtonPicture::Over;
-    case kShapedDown: return ButtonPicture::Down;
-    case kShapedDisabled: return ButtonPicture::Disabled;
-    default: return ButtonPicture::Normal;
+    case kShapedOver:
+      return ButtonPicture::Over;
+    case kShapedDown:
+      return ButtonPicture::Down;
+    case kShapedDisabled:
+      return ButtonPicture::Disabled;
+    default:
+      return ButtonPicture::Normal;
   }
 }
 
@@ -70,7 +79,8 @@ std::u16string FilterNumericText(std::u16string_view text) {
 
 bool NumericEditKeyPasses(std::uint32_t vk) {
   if (vk >= '0' && vk <= '9') return true;
-  constexpr std::array passing{kVkBack, kVkReturn, kVkEnd, kVkHome, kVkLeft, kVkRight, kVkDelete, kVkOemComma, kVkOemPeriod};
+  constexpr std::array passing{kVkBack,  kVkReturn, kVkEnd,      kVkHome,     kVkLeft,
+                               kVkRight, kVkDelete, kVkOemComma, kVkOemPeriod};
   for (std::uint32_t p : passing)
     if (vk == p) return true;
   return false;

@@ -27,7 +27,8 @@ bool readInt(std::u16string_view& in, int& out) {
   std::int64_t value = 0;
   while (i < in.size() && in[i] >= u'0' && in[i] <= u'9') {
     value = value * 10 + (in[i] - u'0');
-    if (value > std::int64_t{std::numeric_limits<int>::max()} + 1) value = std::int64_t{std::numeric_limits<int>::max()} + 1;
+    if (value > std::int64_t{std::numeric_limits<int>::max()} + 1)
+      value = std::int64_t{std::numeric_limits<int>::max()} + 1;
     ++i;
   }
   if (i == digitsStart) return false;
@@ -62,7 +63,8 @@ SkinItem ParseSkinItem(std::u16string_view line) {
   // Computed in 64 bits so a hostile width cannot overflow; the result saturates.
   auto clampSum = [](int a, int b) {
     const std::int64_t s = std::int64_t{a} + b;
-    return static_cast<int>(std::clamp<std::int64_t>(s, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<std::int64_t>(s, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
   };
   item.rect = ui::Rect{x, y, clampSum(x, w), clampSum(y, h)};
 

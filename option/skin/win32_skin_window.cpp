@@ -91,7 +91,8 @@ SkinItem SkinnedDialog::item(int key) { return source_ ? ReadSkinItem(*source_, 
 SkinItem SkinnedDialog::pagePosition() { return source_ ? ReadPagePosition(*source_) : SkinItem{}; }
 
 void SkinnedDialog::applySkin() {
-  source_ = std::make_unique<PrivateProfileSkinSource>(context_.skinFolder / std::filesystem::path(ui::Wide(skinFile_)));
+  source_ =
+      std::make_unique<PrivateProfileSkinSource>(context_.skinFolder / std::filesystem::path(ui::Wide(skinFile_)));
   if (context_.loader) screen_.load(*source_, context_.skinFolder, *context_.loader);
 
   const ui::Size size = screen_.normal() ? screen_.normal()->size() : ui::Size{};
@@ -109,8 +110,10 @@ void SkinnedDialog::applySkin() {
   if (screen_.mask()) {
     ui::Region region = BuildMaskRegion(screen_.mask()->pixels());
     // The window owns the region from here on.
-    if (region && !SetWindowRgn(hwnd(), region.get(), TRUE)) ui::ReportWin32Failure(L"SetWindowRgn");
-    else region.release();
+    if (region && !SetWindowRgn(hwnd(), region.get(), TRUE))
+      ui::ReportWin32Failure(L"SetWindowRgn");
+    else
+      region.release();
   }
 }
 

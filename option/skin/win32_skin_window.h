@@ -19,8 +19,8 @@
 namespace opt {
 
 // Window messages of the skinned controls.
-inline constexpr UINT kMsgButtonHover = WM_USER + 100;     // 1124 to the parent: wParam 1/0, lParam notify id
-inline constexpr UINT kMsgHoverToMain = WM_USER + 101;     // 1125 to the main window: wParam 1/0
+inline constexpr UINT kMsgButtonHover = WM_USER + 100;       // 1124 to the parent: wParam 1/0, lParam notify id
+inline constexpr UINT kMsgHoverToMain = WM_USER + 101;       // 1125 to the main window: wParam 1/0
 inline constexpr UINT kMsgEditEnterReleased = WM_USER + 92;  // 1116 to the parent: wParam 13
 inline constexpr wchar_t kMsgNameEditKillFocus[] = L"BitmapEdit_KillFocus";
 inline constexpr wchar_t kMsgNameEditChange[] = L"BitmapEdit_Change";

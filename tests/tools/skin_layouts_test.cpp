@@ -113,8 +113,7 @@ TEST(SkinLayouts, EveryWindowHasTheItemsItReads) {
       EXPECT_FALSE(item.name.empty());
       EXPECT_FALSE(item.rect.empty());
       EXPECT_EQ(item.rect.intersect(picture), item.rect) << "inside the picture";
-      for (const ui::Rect& other : placed)
-        EXPECT_FALSE(shapesOverlap(skin, item.rect, other)) << "no overlap";
+      for (const ui::Rect& other : placed) EXPECT_FALSE(shapesOverlap(skin, item.rect, other)) << "no overlap";
       placed.push_back(item.rect);
     }
     if (skin.iniName == "skin_Config.ini") {

@@ -12,32 +12,32 @@
 namespace art {
 
 enum class ItemLook {
-  Button,        // a labelled push button
-  Accent,        // a push button drawn in the accent colour (OK, Apply)
-  Close,         // the window's close cross
-  Minimise,      // the window's minimise bar
-  Link,          // text only
-  Tab,           // a page tab, shape 329
-  Shaped330,     // profile buttons, shape 330
-  Shaped331,     // the second profile button, shape 331
-  Key,           // a key cap of the key page
-  Option,        // one choice of a group (radio-like)
-  Check,         // a check box with its label
-  Dropdown,      // a box with an arrow; the program writes the caption
-  Caption,       // a box the program writes the caption into
-  Field,         // an edit field's frame; the edit paints the inside
-  List,          // a list box's frame
-  Area,          // nothing drawn (the program draws there)
-  Record,        // the record button of the macro manager
+  Button,     // a labelled push button
+  Accent,     // a push button drawn in the accent colour (OK, Apply)
+  Close,      // the window's close cross
+  Minimise,   // the window's minimise bar
+  Link,       // text only
+  Tab,        // a page tab, shape 329
+  Shaped330,  // profile buttons, shape 330
+  Shaped331,  // the second profile button, shape 331
+  Key,        // a key cap of the key page
+  Option,     // one choice of a group (radio-like)
+  Check,      // a check box with its label
+  Dropdown,   // a box with an arrow; the program writes the caption
+  Caption,    // a box the program writes the caption into
+  Field,      // an edit field's frame; the edit paints the inside
+  List,       // a list box's frame
+  Area,       // nothing drawn (the program draws there)
+  Record,     // the record button of the macro manager
 };
 
 struct ArtItem {
-  int key;             // BUTTONPOS key
-  std::string name;    // item name in the skin file
-  ui::Rect rect;       // client coordinates
+  int key;           // BUTTONPOS key
+  std::string name;  // item name in the skin file
+  ui::Rect rect;     // client coordinates
   ItemLook look;
-  std::string label;   // words drawn on the item's pictures
-  std::string hint;    // the item's hint text in the skin file
+  std::string label;  // words drawn on the item's pictures
+  std::string hint;   // the item's hint text in the skin file
 };
 
 struct ArtText {
@@ -50,12 +50,12 @@ struct ArtText {
 };
 
 struct SkinLayout {
-  std::string iniName;     // "skin_Config.ini"
-  std::string stem;        // picture names: stem + "_mask.bmp" and so on
-  std::string format;      // "BMP3" or "JPEG" for the four screen pictures
+  std::string iniName;  // "skin_Config.ini"
+  std::string stem;     // picture names: stem + "_mask.bmp" and so on
+  std::string format;   // "BMP3" or "JPEG" for the four screen pictures
   ui::Size size;
-  bool page = false;       // a child page: plain panel, no title bar, rectangular
-  std::string title;       // words in the title bar
+  bool page = false;  // a child page: plain panel, no title bar, rectangular
+  std::string title;  // words in the title bar
   std::vector<ArtItem> items;
   std::vector<ArtText> texts;
   std::vector<ui::Rect> panels;  // recessed areas drawn on the background

@@ -33,10 +33,14 @@ struct Look {
 
 Look buttonLook(State s, bool accent) {
   switch (s) {
-    case State::Over: return {accent ? Rgb{12, 140, 156} : kFaceHover, kAccent, kWhite};
-    case State::Down: return {kAccent, kAccent, kInk};
-    case State::Disable: return {kFaceOff, kEdgeOff, kTextOff};
-    case State::Normal: break;
+    case State::Over:
+      return {accent ? Rgb{12, 140, 156} : kFaceHover, kAccent, kWhite};
+    case State::Down:
+      return {kAccent, kAccent, kInk};
+    case State::Disable:
+      return {kFaceOff, kEdgeOff, kTextOff};
+    case State::Normal:
+      break;
   }
   return accent ? Look{Rgb{10, 104, 117}, Rgb{16, 170, 190}, kWhite} : Look{kFace, kEdge, kText};
 }
@@ -70,8 +74,13 @@ class Painter {
     }
     for (const ArtText& t : skin.texts)
       m_.text(t.text, t.at,
-              style(t.size, t.bold, t.accent ? kAccent : (t.bold && t.size < 13) ? kTextDim : kText,
-                    t.align == 1 ? Align::Centre : t.align == 2 ? Align::Right : Align::Left));
+              style(t.size, t.bold,
+                    t.accent                  ? kAccent
+                    : (t.bold && t.size < 13) ? kTextDim
+                                              : kText,
+                    t.align == 1   ? Align::Centre
+                    : t.align == 2 ? Align::Right
+                                   : Align::Left));
   }
 
   void outlineOnTop(const SkinLayout& skin) {
@@ -117,7 +126,10 @@ class Painter {
         break;
       }
       case ItemLook::Link: {
-        const Rgb ink = s == State::Over ? kAccent : s == State::Down ? kWhite : s == State::Disable ? kTextOff : kTextDim;
+        const Rgb ink = s == State::Over      ? kAccent
+                        : s == State::Down    ? kWhite
+                        : s == State::Disable ? kTextOff
+                                              : kTextDim;
         m_.textIn(it.label, r, style(11, true, ink));
         if (s == State::Over || s == State::Down) m_.rect({r.left + 8, r.bottom - 2, r.right - 8, r.bottom - 1}, ink);
         break;
@@ -202,7 +214,10 @@ class Painter {
 
   // state: 0 normal, 1 over, 2 down, -1 disabled.
   void record(ui::Rect r, bool stop, int state) {
-    Look l = buttonLook(state == 1 ? State::Over : state == 2 ? State::Down : state < 0 ? State::Disable : State::Normal,
+    Look l = buttonLook(state == 1   ? State::Over
+                        : state == 2 ? State::Down
+                        : state < 0  ? State::Disable
+                                     : State::Normal,
                         false);
     if (state == 2) l = {Rgb{70, 28, 31}, kRecordRed, kWhite};
     m_.rect(r, l.face, l.edge, 5);

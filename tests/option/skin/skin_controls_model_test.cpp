@@ -19,14 +19,10 @@ TEST(SkinButton, ChoosesThePictureByModeAndState) {
   // The two modes differ where a disabled button is also checked, hovered or pressed.
   const PictureCase cases[] = {
       // checked hover  pressed disabled  toggle         push
-      {false, false, false, false, P::Normal, P::Normal},
-      {false, true, false, false, P::Over, P::Over},
-      {false, false, true, false, P::Normal, P::Down},
-      {true, false, false, false, P::Down, P::Down},
-      {true, true, false, false, P::Down, P::Down},
-      {false, false, false, true, P::Disabled, P::Disabled},
-      {true, false, false, true, P::Disabled, P::Disabled},
-      {false, true, false, true, P::Disabled, P::Over},
+      {false, false, false, false, P::Normal, P::Normal},   {false, true, false, false, P::Over, P::Over},
+      {false, false, true, false, P::Normal, P::Down},      {true, false, false, false, P::Down, P::Down},
+      {true, true, false, false, P::Down, P::Down},         {false, false, false, true, P::Disabled, P::Disabled},
+      {true, false, false, true, P::Disabled, P::Disabled}, {false, true, false, true, P::Disabled, P::Over},
       {false, false, true, true, P::Disabled, P::Down},
   };
   for (const auto& c : cases) {
@@ -70,8 +66,9 @@ TEST(SkinEdit, NumericFilterKeepsDigitsCommaAndFullStopInOrder) {
 
 TEST(SkinEdit, NumericKeysPassOthersAreSwallowed) {
   const std::uint32_t passing[] = {'0', '5', '9', 0x08, 0x0D, 0x23, 0x24, 0x25, 0x27, 0x2E, 0xBC, 0xBE};
-  const std::uint32_t swallowed[] = {'A', 0x60 /*keypad 0*/, 0x69 /*keypad 9*/, 0x6E /*keypad .*/, 0x26 /*up*/,
-                                     0x28 /*down*/, 0x20 /*space*/, 0xBD /*minus*/, 0x10 /*shift*/, 0x09 /*tab*/};
+  const std::uint32_t swallowed[] = {
+      'A',           0x60 /*keypad 0*/, 0x69 /*keypad 9*/, 0x6E /*keypad .*/, 0x26 /*up*/,
+      0x28 /*down*/, 0x20 /*space*/,    0xBD /*minus*/,    0x10 /*shift*/,    0x09 /*tab*/};
   for (auto vk : passing) EXPECT_TRUE(NumericEditKeyPasses(vk)) << vk;
   for (auto vk : swallowed) EXPECT_FALSE(NumericEditKeyPasses(vk)) << vk;
 }

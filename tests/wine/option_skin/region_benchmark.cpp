@@ -35,7 +35,8 @@ bool inside(int x, int y) {
 int main() {
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(kWidth) * kHeight);
   for (int y = 0; y < kHeight; ++y)
-    for (int x = 0; x < kWidth; ++x) pixels[static_cast<std::size_t>(y) * kWidth + x] = inside(x, y) ? 0xFF101010u : 0xFFFFFFFFu;
+    for (int x = 0; x < kWidth; ++x)
+      pixels[static_cast<std::size_t>(y) * kWidth + x] = inside(x, y) ? 0xFF101010u : 0xFFFFFFFFu;
   const ui::PixelView view{kWidth, kHeight, pixels};
 
   LARGE_INTEGER frequency;
@@ -55,8 +56,9 @@ int main() {
     ms.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart));
   }
   std::sort(ms.begin(), ms.end());
-  std::printf("window region from an %d x %d mask (%zu runs, %d builds): min %.3f ms, median %.3f ms, max %.3f ms "
-              "(target 5 ms)\n",
-              kWidth, kHeight, rects, kRuns, ms.front(), ms[ms.size() / 2], ms.back());
+  std::printf(
+      "window region from an %d x %d mask (%zu runs, %d builds): min %.3f ms, median %.3f ms, max %.3f ms "
+      "(target 5 ms)\n",
+      kWidth, kHeight, rects, kRuns, ms.front(), ms[ms.size() / 2], ms.back());
   return 0;
 }

@@ -69,7 +69,9 @@ void SaveWindowPicture(HWND hwnd, const std::string& unixPath) {
   RunUnix("/usr/bin/convert '" + unixPath + ".bmp' -alpha off '" + unixPath + ".png' && rm -f '" + unixPath + ".bmp'");
 }
 
-void moveMouse(int x, int y) { ASSERT_EQ(RunUnix("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y)), 0); }
+void moveMouse(int x, int y) {
+  ASSERT_EQ(RunUnix("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y)), 0);
+}
 void mouse(const char* action) { ASSERT_EQ(RunUnix(std::string("xdotool ") + action + " 1"), 0); }
 
 class TestWindow : public SkinnedDialog {
@@ -259,6 +261,28 @@ TEST_F(SkinWindowTest, NumericEditKeepsDigitsAndSeparatorsOfPastedText) {
   EXPECT_EQ(window->edit.text(), u"12,58");
 }
 
+TEST(SkinPictures, JpegAndBmpSkinsAreDecodedByContent) {
+  const std::filesystem::path folder = std::filesystem::path(KAV_SKIN_FOLDER).make_preferred();
+  ui::OlePictureLoader loader;
+  auto jpeg = loader.load(folder / "macro_manager_normal.jpg");
+  ASSERT_NE(jpeg, nullptr);
+  EXPECT_EQ(jpeg->size(), (ui::Size{640, 460}));
+  // The same bytes under a BMP name, and a BMP under a JPEG name, decode all the same.
+  const std::filesystem::path temp = std::filesystem::temp_directory_path();
+  std::filesystem::copy_file(folder / "macro_manager_normal.jpg", temp / "renamed_jpeg.bmp",
+                             std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::copy_file(folder / "reset_warn_normal.bmp", temp / "renamed_bmp.jpg",
+                             std::filesystem::copy_options::overwrite_existing);
+  auto renamedJpeg = loader.load(temp / "renamed_jpeg.bmp");
+  auto renamedBmp = loader.load(temp / "renamed_bmp.jpg");
+  ASSERT_NE(renamedJpeg, nullptr);
+  ASSERT_NE(renamedBmp, nullptr);
+  EXPECT_EQ(renamedJpeg->pixels().at(320, 230), jpeg->pixels().at(320, 230));
+  EXPECT_EQ(renamedBmp->size(), (ui::Size{400, 190}));
+  std::filesystem::remove(temp / "renamed_jpeg.bmp");
+  std::filesystem::remove(temp / "renamed_bmp.jpg");
+}
+
 // The brightness menu of the lighting page, opened with the frame hook installed.
 class MenuProbe {
  public:
@@ -278,7 +302,8 @@ class MenuProbe {
     GetWindowRect(menuWindow, &r);
     if (step == 0) {
       hadProperty = GetPropW(menuWindow, kMenuOldProcProperty) != nullptr;
-      procedureReplaced = GetWindowLongPtrW(menuWindow, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(GetPropW(menuWindow, kMenuOldProcProperty));
+      procedureReplaced = GetWindowLongPtrW(menuWindow, GWLP_WNDPROC) !=
+                          reinterpret_cast<LONG_PTR>(GetPropW(menuWindow, kMenuOldProcProperty));
       HDC dc = GetWindowDC(menuWindow);
       outer = GetPixel(dc, 0, 10);
       inner1 = GetPixel(dc, 1, 10);
@@ -309,7 +334,7 @@ TEST_F(SkinWindowTest, SkinMenuOpensWithTheFlatFrameAndRestoresTheMenuWindow) {
   EXPECT_TRUE(installMenuHook()) << "a second call does nothing";
   {
     SkinMenu menu(ui::Font{u"Arial", 14, 0, 400});
-    const char16_t* entries[] = {u"100%", u"90%", u"80%", u"70%", u"60%", u"50%",
+    const char16_t* entries[] = {u"100%", u"90%", u"80%", u"70%", u"60%",       u"50%",
                                  u"40%",  u"30%", u"20%", u"10%", u"Breathing", u"Cycle"};
     for (int i = 0; i < 12; ++i) menu.appendItem(1001 + i, entries[i]);
     menu.setWidth(140);

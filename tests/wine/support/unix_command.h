@@ -5,8 +5,8 @@
 #include <windows.h>
 
 #include <chrono>
-#include <functional>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 namespace testing_support {
@@ -16,8 +16,7 @@ namespace testing_support {
 // process, so the command leaves its exit code in a file that is polled for.
 inline int RunUnix(const std::string& command, DWORD timeoutMs = 60000) {
   static int counter = 0;
-  const std::string marker =
-      "/tmp/kav-unix-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+  const std::string marker = "/tmp/kav-unix-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
   const std::string script = "(" + command + "); echo $? > " + marker + ".part && mv " + marker + ".part " + marker;
   std::wstring line = L"/usr/bin/sh -c \"";
   for (char c : script) {
@@ -47,7 +46,8 @@ inline int RunUnix(const std::string& command, DWORD timeoutMs = 60000) {
 }
 
 // Pumps this thread's messages until `condition` holds or the time-out passes.
-inline bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
+inline bool PumpUntil(const std::function<bool()>& condition,
+                      std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
   const auto end = std::chrono::steady_clock::now() + timeout;
   while (true) {
     MSG msg;

@@ -138,7 +138,10 @@ std::vector<unsigned char> twoColourBmp(int width, int height) {
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
       unsigned char* p = &b[54 + y * stride + x * 3];
-      if (x < width / 2) p[2] = 255; else p[0] = 255;
+      if (x < width / 2)
+        p[2] = 255;
+      else
+        p[0] = 255;
     }
   return b;
 }

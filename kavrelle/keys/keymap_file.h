@@ -1,12 +1,11 @@
 #pragma once
 // keymap.bin, the current settings in the program folder: the device image (10060 bytes)
 // followed by the key record table (196860 bytes), 206920 bytes, no header. Profile files have
-// the same layout, so the profile code uses ApplyKeymapBytes and SaveKeymapFile with its paths.
+// the same layout: they are read with ReadFileHead (raw_file.h) into the same two blocks and
+// written with SaveKeymapFile.
 
 #include <cstddef>
-#include <cstdint>
 #include <filesystem>
-#include <span>
 #include <string_view>
 
 #include "kavrelle/device/device_image.h"
@@ -19,21 +18,17 @@ inline constexpr std::u16string_view kKeymapFileName = u"keymap.bin";
 inline constexpr std::size_t kKeymapFileSize = 206920;
 static_assert(kKeymapFileSize == kDeviceImageSize + kKeyRecordTableSize);
 
-// Copies file content over the image block and the record block, as far as the content reaches
-// (at most the file size); what it does not reach stays as it was. With `image` null the image
-// block is skipped. Returns the number of bytes the content held, up to the file size.
-std::size_t ApplyKeymapBytes(std::span<const std::uint8_t> content, DeviceImage* image, KeyRecordTable& records);
-
 enum class KeymapImage {
   Load,  // start-up: the image block goes into the live image
   Skip,  // before the key assignment dialog: only the records are reloaded
 };
 
-// Loads the file. An existing file fills the records (and with KeymapImage::Load the live image)
-// as ApplyKeymapBytes does. A missing file is created from the live image and an all-zero record
-// table, and the records in memory are zeroed. A file that exists but cannot be read is left
-// alone and memory keeps its content. In every case byte 0 of records 0-107 is then set to the
-// key's own VK.
+// Loads the file. An existing file fills the records (and with KeymapImage::Load the live
+// image) as far as it reaches, at most 206920 bytes; what it does not reach stays as it was. A
+// missing file is created from the live image and an all-zero record table, and the records in
+// memory are zeroed. A file that exists but cannot be opened is left alone and memory keeps its
+// content (a read error keeps what was read before it). In every case byte 0 of records 0-107
+// is then set to the key's own VK.
 FileRead LoadKeymapFile(const std::filesystem::path& path, DeviceImage& liveImage, KeyRecordTable& records,
                         KeymapImage image);
 

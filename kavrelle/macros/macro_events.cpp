@@ -74,6 +74,7 @@ std::optional<DecodedEvent> DecodeEvent(std::span<const std::uint8_t> stream, st
 
 std::vector<DecodedEvent> ReadEventList(std::span<const std::uint8_t> stream) {
   std::vector<DecodedEvent> events;
+  events.reserve(kEventStreamSize / kShortEventSize);  // the most a stream can hold
   std::size_t p = 0;
   while (auto event = DecodeEvent(stream, p)) {
     events.push_back(*event);

@@ -1,10 +1,7 @@
 #pragma once
 // MacroDefine.bin: the macro table byte for byte, 169860 bytes, no header, in the program folder.
 
-#include <cstddef>
-#include <cstdint>
 #include <filesystem>
-#include <span>
 #include <string_view>
 
 #include "kavrelle/macros/macro_table.h"
@@ -14,13 +11,10 @@ namespace kav {
 
 inline constexpr std::u16string_view kMacroFileName = u"MacroDefine.bin";
 
-// Copies a file's content over the table: as many bytes as the content holds, at most the
-// table's size; the rest of the table stays as it was. Returns the number of bytes copied.
-std::size_t ApplyMacroFileBytes(std::span<const std::uint8_t> content, MacroTable& table);
-
-// Start-up load. An existing file fills the table as ApplyMacroFileBytes does. A missing file
-// is created with the table as it is (all zero at start-up). A file that exists but cannot be
-// read is left alone and the table keeps its content.
+// Start-up load. An existing file fills the table as far as it reaches, at most 169860 bytes;
+// the rest of the table stays as it was. A missing file is created with the table as it is (all
+// zero at start-up). A file that exists but cannot be opened is left alone and the table keeps
+// its content.
 FileRead LoadMacroFile(const std::filesystem::path& path, MacroTable& table);
 
 // Writes the whole table, replacing the old file in one step; false (old file intact) when the

@@ -5,7 +5,7 @@
 
 namespace kav {
 
-FileRead ReadFileHead(const std::filesystem::path& path, std::span<std::uint8_t> buffer) {
+FileRead ReadFileHead(const std::filesystem::path& path, std::initializer_list<std::span<std::uint8_t>> blocks) {
 #ifdef _WIN32
   std::FILE* file = _wfopen(path.c_str(), L"rb");
 #else
@@ -16,11 +16,15 @@ FileRead ReadFileHead(const std::filesystem::path& path, std::span<std::uint8_t>
     const bool exists = std::filesystem::exists(path, error);
     return {(exists || error) ? FileReadStatus::Unreadable : FileReadStatus::Missing, 0};
   }
-  const std::size_t got = buffer.empty() ? 0 : std::fread(buffer.data(), 1, buffer.size(), file);
+  std::size_t total = 0;
+  for (const std::span<std::uint8_t> block : blocks) {
+    const std::size_t got = block.empty() ? 0 : std::fread(block.data(), 1, block.size(), file);
+    total += got;
+    if (got < block.size()) break;
+  }
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
-  if (failed) return {FileReadStatus::Unreadable, got};
-  return {FileReadStatus::Read, got};
+  return {failed ? FileReadStatus::Unreadable : FileReadStatus::Read, total};
 }
 
 }  // namespace kav

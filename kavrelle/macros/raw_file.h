@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <span>
 
 namespace kav {
@@ -21,8 +22,19 @@ struct FileRead {
   std::size_t bytes = 0;
 };
 
-// Reads at most buffer.size() bytes from the start of the file into the buffer. A shorter file
-// leaves the rest of the buffer as it was; a longer one is read only up to the buffer's size.
-FileRead ReadFileHead(const std::filesystem::path& path, std::span<std::uint8_t> buffer);
+// Reads the start of the file into the blocks, one after the other: at most as many bytes as
+// the blocks hold. A shorter file leaves the rest of the blocks as they were; a longer one is
+// read only up to their size. `bytes` counts what was read into all blocks together.
+FileRead ReadFileHead(const std::filesystem::path& path, std::initializer_list<std::span<std::uint8_t>> blocks);
+
+// The bytes of a plain block of memory (the state files are raw images of such blocks).
+template <typename T>
+std::span<std::uint8_t> BytesOf(T& object) {
+  return {reinterpret_cast<std::uint8_t*>(&object), sizeof object};
+}
+template <typename T>
+std::span<const std::uint8_t> BytesOf(const T& object) {
+  return {reinterpret_cast<const std::uint8_t*>(&object), sizeof object};
+}
 
 }  // namespace kav

@@ -34,7 +34,7 @@ void Fill(T& object, std::uint8_t seed) {
 }
 
 template <typename T>
-Bytes BytesOf(const T& object) {
+Bytes CopyOf(const T& object) {
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(&object);
   return Bytes(bytes, bytes + sizeof object);
 }
@@ -56,7 +56,7 @@ TEST(KeymapFile, MissingFileIsCreatedFromTheLiveImageAndZeroRecords) {
     EXPECT_EQ(LoadKeymapFile(dir / "keymap.bin", image, records, mode).status, FileReadStatus::Missing);
     EXPECT_EQ(image, before);
     KeyRecordTable expected = ZeroKeyRecordTable();
-    EXPECT_EQ(ReadAll(dir / "keymap.bin"), Concat(BytesOf(image), BytesOf(expected)));
+    EXPECT_EQ(ReadAll(dir / "keymap.bin"), Concat(CopyOf(image), CopyOf(expected)));
     RewriteOwnVks(expected);
     EXPECT_EQ(records, expected);
   }
@@ -68,7 +68,7 @@ TEST(KeymapFile, RoundTripIsByteForByteAndRewritesOnlyTheOwnVks) {
   Fill(image, 1);  // every reserved range carries a pattern too
   KeyRecordTable records;
   Fill(records, 2);  // records 108-254 included; own VKs of 0-107 are wrong
-  const Bytes saved = Concat(BytesOf(image), BytesOf(records));
+  const Bytes saved = Concat(CopyOf(image), CopyOf(records));
 
   ASSERT_TRUE(SaveKeymapFile(dir / "keymap.bin", image, records));
   EXPECT_EQ(ReadAll(dir / "keymap.bin"), saved);
@@ -123,7 +123,7 @@ TEST(KeymapFile, ShortAndLongFilesFillOnlyWhatTheyHold) {
     Fill(image, 9);
     KeyRecordTable records;
     Fill(records, 11);
-    Bytes expected = Concat(BytesOf(image), BytesOf(records));
+    Bytes expected = Concat(CopyOf(image), CopyOf(records));
     const std::size_t from = c.mode == KeymapImage::Load ? 0 : kDeviceImageSize;
     for (std::size_t i = from; i < std::min(file.size(), expected.size()); ++i) expected[i] = file[i];
 
@@ -131,7 +131,7 @@ TEST(KeymapFile, ShortAndLongFilesFillOnlyWhatTheyHold) {
     EXPECT_EQ(read.status, FileReadStatus::Read);
     EXPECT_EQ(read.bytes, std::min(c.fileSize, kKeymapFileSize));
     for (std::size_t n = 0; n < kKeyCount; ++n) expected[kDeviceImageSize + n * kKeyRecordSize] = VkOfKey(n);
-    EXPECT_TRUE(Concat(BytesOf(image), BytesOf(records)) == expected);
+    EXPECT_TRUE(Concat(CopyOf(image), CopyOf(records)) == expected);
     EXPECT_EQ(ReadAll(dir / "keymap.bin"), file) << "loading never writes an existing file";
   }
 }
@@ -203,7 +203,7 @@ TEST(StateFiles, ASaveThatFailsPartWayLeavesThePreviousFileWhole) {
 
   // With room on the disk again, the same saves go through.
   EXPECT_TRUE(SaveKeymapFile(dir / "keymap.bin", newImage, newRecords));
-  EXPECT_TRUE(ReadAll(dir / "keymap.bin") == Concat(BytesOf(newImage), BytesOf(newRecords)));
+  EXPECT_TRUE(ReadAll(dir / "keymap.bin") == Concat(CopyOf(newImage), CopyOf(newRecords)));
 }
 
 TEST(KeymapFile, SaveIntoAMissingFolderFailsQuietly) {

@@ -19,7 +19,7 @@ Bytes ReadAll(const std::filesystem::path& path) {
   return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
-Bytes BytesOf(const MacroTable& table) {
+Bytes CopyOf(const MacroTable& table) {
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(&table);
   return Bytes(bytes, bytes + sizeof table);
 }
@@ -43,7 +43,7 @@ TEST(MacroFile, RoundTripIsByteForByte) {
   testsupport::TempDir dir;
   const MacroTable table = Pattern(7);
   ASSERT_TRUE(SaveMacroFile(dir / "MacroDefine.bin", table));
-  EXPECT_EQ(ReadAll(dir / "MacroDefine.bin"), BytesOf(table));
+  EXPECT_EQ(ReadAll(dir / "MacroDefine.bin"), CopyOf(table));
   MacroTable loaded = ZeroMacroTable();
   const FileRead read = LoadMacroFile(dir / "MacroDefine.bin", loaded);
   EXPECT_EQ(read.status, FileReadStatus::Read);
@@ -62,12 +62,12 @@ TEST(MacroFile, ShortAndLongFilesFillOnlyWhatTheyHold) {
         .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
 
     MacroTable table = Pattern(99);
-    Bytes expected = BytesOf(table);
+    Bytes expected = CopyOf(table);
     std::copy_n(file.begin(), std::min(size, kMacroTableSize), expected.begin());
     const FileRead read = LoadMacroFile(dir / "MacroDefine.bin", table);
     EXPECT_EQ(read.status, FileReadStatus::Read);
     EXPECT_EQ(read.bytes, std::min(size, kMacroTableSize));
-    EXPECT_TRUE(BytesOf(table) == expected);
+    EXPECT_TRUE(CopyOf(table) == expected);
     EXPECT_EQ(std::filesystem::file_size(dir / "MacroDefine.bin"), size) << "loading never rewrites the file";
   }
 }

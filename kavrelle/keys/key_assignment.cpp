@@ -172,12 +172,11 @@ bool ApplyAssignment(KeyState& state, std::size_t keyIndex, const AssignmentResu
 
 bool CommitAssignment(KeyState& state, std::size_t keyIndex, const AssignmentResult& result, std::uint16_t uiLanguage,
                       const std::filesystem::path& keymapFile) {
-  if (keyIndex < kKeyCount) {
-    state.assigned[keyIndex] = 0;
-    const bool enabled = ApplyAssignment(state, keyIndex, result, uiLanguage);
-    SetKeyEnabled(state.image, PositionOfKey(keyIndex), enabled);
-    if (!enabled) state.assigned[keyIndex] = 1;
-  }
+  if (keyIndex >= kKeyCount) return false;
+  state.assigned[keyIndex] = 0;
+  const bool enabled = ApplyAssignment(state, keyIndex, result, uiLanguage);
+  SetKeyEnabled(state.image, PositionOfKey(keyIndex), enabled);
+  if (!enabled) state.assigned[keyIndex] = 1;
   return SaveKeymapFile(keymapFile, state.image, state.records);
 }
 

@@ -57,7 +57,8 @@ bool ApplyAssignment(KeyState& state, std::size_t keyIndex, const AssignmentResu
 
 // What the main window does when the key assignment dialog closes with OK: clears assigned
 // flag k, applies the result, sets or clears the key's enable bit (a disabled key is marked),
-// then writes keymap.bin. Returns false when the file could not be written (memory is updated).
+// then writes keymap.bin. Returns false when the file could not be written (memory is updated)
+// or when there is no such key (nothing changes).
 bool CommitAssignment(KeyState& state, std::size_t keyIndex, const AssignmentResult& result, std::uint16_t uiLanguage,
                       const std::filesystem::path& keymapFile);
 

@@ -22,6 +22,7 @@ struct KeyNameEntry {
   std::uint8_t usage;                         // 0 where the VK has no usage
   std::array<char16_t, kKeyNameLength> name;  // zero-terminated; empty where none
 };
+static_assert(sizeof(KeyNameEntry) == 2 + 2 * kKeyNameLength);
 using KeyNameTable = std::array<KeyNameEntry, 256>;
 
 // Fills the key name table. Names carry one trailing blank ("A ", "Esc ") except "0",

@@ -85,7 +85,7 @@ void RestoreKey(DeviceImage& image, KeyRecordTable& records, std::size_t keyInde
   SetKeyEnabled(image, position, true);
 }
 
-bool ApplyAssignment(KeyState& state, std::size_t keyIndex, const AssignmentResult& result, std::uint16_t uiLanguage) {
+bool ApplyAssignment(KeyState& state, std::size_t keyIndex, const AssignmentResult& result) {
   if (keyIndex >= kKeyCount) return result.enabled;
   if (result.count == kDefaultPressedCount) {
     RestoreKey(state.image, state.records, keyIndex);
@@ -141,7 +141,7 @@ bool ApplyAssignment(KeyState& state, std::size_t keyIndex, const AssignmentResu
     }
 
     case static_cast<std::uint8_t>(KeyKind::Function): {
-      const KeyFunction* function = FindFunctionByName(result.functionName, uiLanguage);
+      const KeyFunction* function = FindFunctionByName(result.functionName);
       if (!function) break;
       const std::uint8_t code[4] = {function->code.kind, function->code.b1, function->code.b2, function->code.b3};
       SetRecordCode(record, KeyKind::Function, code);
@@ -170,11 +170,11 @@ bool ApplyAssignment(KeyState& state, std::size_t keyIndex, const AssignmentResu
   return result.enabled;
 }
 
-bool CommitAssignment(KeyState& state, std::size_t keyIndex, const AssignmentResult& result, std::uint16_t uiLanguage,
+bool CommitAssignment(KeyState& state, std::size_t keyIndex, const AssignmentResult& result,
                       const std::filesystem::path& keymapFile) {
   if (keyIndex >= kKeyCount) return false;
   state.assigned[keyIndex] = 0;
-  const bool enabled = ApplyAssignment(state, keyIndex, result, uiLanguage);
+  const bool enabled = ApplyAssignment(state, keyIndex, result);
   SetKeyEnabled(state.image, PositionOfKey(keyIndex), enabled);
   if (!enabled) state.assigned[keyIndex] = 1;
   return SaveKeymapFile(keymapFile, state.image, state.records);

@@ -45,7 +45,7 @@ void RestoreKey(DeviceImage& image, KeyRecordTable& records, std::size_t keyInde
 //   1 combination  entry 00 u0 u1 u2; marked when more than one key
 //   2 macro      record 04 01 m 00; with a macro chosen, the entry too, and the macro slots are
 //                refreshed from the macro table
-//   3 function   the code of the named function (in `uiLanguage`) into record and entry;
+//   3 function   the code of the named function (either language) into record and entry;
 //                an unknown name changes nothing
 //   4-7 action   record 03 00 23 02 and the action path, entry 0A 00 vk 00 (vk = own VK)
 //   8            RestoreKey
@@ -53,13 +53,13 @@ void RestoreKey(DeviceImage& image, KeyRecordTable& records, std::size_t keyInde
 // Sets assigned flag k where the kind marks the key; never clears it (the caller clears it
 // before). Returns whether the key is to be enabled: result.enabled, or true after Default.
 // The enable bit itself and the file are the caller's: see CommitAssignment.
-bool ApplyAssignment(KeyState& state, std::size_t keyIndex, const AssignmentResult& result, std::uint16_t uiLanguage);
+bool ApplyAssignment(KeyState& state, std::size_t keyIndex, const AssignmentResult& result);
 
 // What the main window does when the key assignment dialog closes with OK: clears assigned
 // flag k, applies the result, sets or clears the key's enable bit (a disabled key is marked),
 // then writes keymap.bin. Returns false when the file could not be written (memory is updated)
 // or when there is no such key (nothing changes).
-bool CommitAssignment(KeyState& state, std::size_t keyIndex, const AssignmentResult& result, std::uint16_t uiLanguage,
+bool CommitAssignment(KeyState& state, std::size_t keyIndex, const AssignmentResult& result,
                       const std::filesystem::path& keymapFile);
 
 // The marking rule of the keyboard picture: key k is marked when byte 2 of its live entry

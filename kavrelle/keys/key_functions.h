@@ -16,31 +16,33 @@
 
 namespace kav {
 
-inline constexpr std::uint16_t kUiLanguageChinese = 4;  // any other value selects English
-
 enum class FunctionGroup : std::uint8_t { Top, Media, Shortcut, Windows };
+
+struct BilingualName {
+  std::u16string_view chinese;
+  std::u16string_view english;
+};
 
 struct KeyFunction {
   FunctionGroup group;
-  std::u16string_view chinese;
-  std::u16string_view english;
+  BilingualName name;
   KeyTableEntry code;
 };
 
 inline constexpr std::size_t kKeyFunctionCount = 23;
 std::span<const KeyFunction, kKeyFunctionCount> KeyFunctions();
 
-// The tree's group items: "多媒体"/"Media", "快捷健"/"Shortcut", "Windows" (Top has no item).
-std::u16string_view FunctionGroupName(FunctionGroup group, std::uint16_t uiLanguage);
+// The tree's group items: "多媒体"/"Media", "快捷健"/"Shortcut", "Windows" (Top has none: empty).
+BilingualName FunctionGroupName(FunctionGroup group);
 
-std::u16string_view FunctionName(const KeyFunction& function, std::uint16_t uiLanguage);
-
-// The function whose name in the given UI language is `name`; nullptr when there is none.
-const KeyFunction* FindFunctionByName(std::u16string_view name, std::uint16_t uiLanguage);
+// The function with this name in either language (no name appears in both columns, so the
+// UI language does not matter); nullptr for any other text, such as a group item.
+const KeyFunction* FindFunctionByName(std::u16string_view name);
 // The function with this code; nullptr when there is none.
 const KeyFunction* FindFunctionByCode(const KeyTableEntry& code);
 
-// The name the dialog selects for a key: the function of a kind-3 record, else empty.
-std::u16string_view FunctionNameOfRecord(const KeyRecord& record, std::uint16_t uiLanguage);
+// The function the dialog selects when it opens on a key: that of a kind-3 record whose data
+// bytes 0-3 hold a known code, else nullptr.
+const KeyFunction* FunctionOfRecord(const KeyRecord& record);
 
 }  // namespace kav

@@ -65,7 +65,7 @@ void UseState(const DeviceImage& image, const KeyRecordTable& records) {
   for (std::size_t key = 0; key < kKeyCount; ++key) {
     CHECK(records[key].ownVk == VkOfKey(key));
     CHECK(ActionPath(records[key]).size() <= kActionPathUnits);
-    (void)FunctionNameOfRecord(records[key], kUiLanguageChinese);
+    (void)FunctionOfRecord(records[key]);
     (void)NameOfVk(records[key].data[0]);
   }
 }
@@ -239,10 +239,10 @@ void FuzzAssignment(std::span<const std::uint8_t> input) {
     for (std::size_t i = 0; i < 4; ++i) result.keys[i] = in.next();
     result.macroNumber = static_cast<int>(in.next()) - 1;
     const std::size_t function = in.next();
-    if (function < kKeyFunctionCount) result.functionName = std::u16string(KeyFunctions()[function].english);
+    if (function < kKeyFunctionCount) result.functionName = std::u16string(KeyFunctions()[function].name.english);
     result.actionPath = std::u16string(in.next() * 2u, u'p');
     result.enabled = in.next() & 1;
-    const bool enabled = ApplyAssignment(state, key, result, 0);
+    const bool enabled = ApplyAssignment(state, key, result);
     if (key < kKeyCount) {
       CHECK(records[key].ownVk == VkOfKey(key));
       if (result.count == kDefaultPressedCount) CHECK(enabled);

@@ -13,7 +13,6 @@
 namespace kav {
 namespace {
 
-constexpr std::uint16_t kEnglish = 0;
 constexpr std::size_t kEsc = 0, kMediaKey = 17, kBackslash = 54, kKeyA = 63, kKeyS = 64, kFn = 100;
 
 std::string Narrow(std::u16string_view text) { return std::string(text.begin(), text.end()); }
@@ -95,125 +94,46 @@ TEST(ApplyAssignment, EveryKindProducesItsRecordAndEntry) {
     const char* what;
     std::size_t key;
     AssignmentResult result;
-    std::uint16_t language;
     std::vector<int> entry;
     std::uint8_t kind;
     std::vector<int> data;
     std::uint8_t count;
     bool marked;
   };
+  // clang-format off
   const Case cases[] = {
-      {"A on A is the default",
-       kKeyA,
-       Keys(KeyKind::Single, {0x41}),
-       kEnglish,
-       {0, 0, 0x04, 0},
-       0,
-       {0, 0, 0, 0},
-       0,
+      {"A on A is the default", kKeyA, Keys(KeyKind::Single, {0x41}), {0, 0, 0x04, 0}, 0, {0, 0, 0, 0}, 0, false},
+      {"B on A", kKeyA, Keys(KeyKind::Single, {0x42}), {0, 0, 0x05, 0}, 0, {0x42, 0, 0, 0}, 1, true},
+      {"Media single", kKeyA, Keys(KeyKind::Single, {0xB5}), {3, 0, 0x83, 1}, 0, {0xB5, 0, 0, 0}, 1, true},
+      {"Play/Pause single", kKeyA, Keys(KeyKind::Single, {0xB3}), {3, 0, 0xCD, 0}, 0, {0xB3, 0, 0, 0}, 1, true},
+      {"Volume UP single", kKeyA, Keys(KeyKind::Single, {0xAF}), {3, 0, 0xE9, 0}, 0, {0xAF, 0, 0, 0}, 1, true},
+      {"Volume DOWN single", kKeyA, Keys(KeyKind::Single, {0xAE}), {3, 0, 0xEA, 0}, 0, {0xAE, 0, 0, 0}, 1, true},
+      {"F13 has no usage", kKeyA, Keys(KeyKind::Single, {0x7C}), {0, 0, 0, 0}, 0, {0x7C, 0, 0, 0}, 1, true},
+      // Inside a combination the media keys stay keyboard usages.
+      {"media combination", kKeyA, Keys(KeyKind::Combination, {0xB5, 0xAF, 0xAE}), {0, 0x83, 0xE9, 0xEA}, 1,
+       {0xB5, 0xAF, 0xAE, 0}, 3, true},
+      {"LCtrl LAlt Del", kKeyA, Keys(KeyKind::Combination, {0xA2, 0xA4, 0x2E}), {0, 0xE0, 0xE2, 0x4C}, 1,
+       {0xA2, 0xA4, 0x2E, 0}, 3, true},
+      // One key as a combination: the key in byte 1, and the key stays unmarked.
+      {"one-key combination", kKeyS, Keys(KeyKind::Combination, {0x41}), {0, 0x04, 0, 0}, 1, {0x41, 0, 0, 0}, 1,
        false},
-      {"B on A", kKeyA, Keys(KeyKind::Single, {0x42}), kEnglish, {0, 0, 0x05, 0}, 0, {0x42, 0, 0, 0}, 1, true},
-      {"Media single", kKeyA, Keys(KeyKind::Single, {0xB5}), kEnglish, {3, 0, 0x83, 1}, 0, {0xB5, 0, 0, 0}, 1, true},
-      {"Play/Pause single",
-       kKeyA,
-       Keys(KeyKind::Single, {0xB3}),
-       kEnglish,
-       {3, 0, 0xCD, 0},
-       0,
-       {0xB3, 0, 0, 0},
-       1,
-       true},
-      {"Volume UP single",
-       kKeyA,
-       Keys(KeyKind::Single, {0xAF}),
-       kEnglish,
-       {3, 0, 0xE9, 0},
-       0,
-       {0xAF, 0, 0, 0},
-       1,
-       true},
-      {"Volume DOWN single",
-       kKeyA,
-       Keys(KeyKind::Single, {0xAE}),
-       kEnglish,
-       {3, 0, 0xEA, 0},
-       0,
-       {0xAE, 0, 0, 0},
-       1,
-       true},
-      {"a VK without usage sends 0",
-       kKeyA,
-       Keys(KeyKind::Single, {0x7C}),
-       kEnglish,
-       {0, 0, 0, 0},
-       0,
-       {0x7C, 0, 0, 0},
-       1,
-       true},
-      {"media keys in a combination stay keyboard usages",
-       kKeyA,
-       Keys(KeyKind::Combination, {0xB5, 0xAF, 0xAE}),
-       kEnglish,
-       {0, 0x83, 0xE9, 0xEA},
-       1,
-       {0xB5, 0xAF, 0xAE, 0},
-       3,
-       true},
-      {"LCtrl LAlt Del",
-       kKeyA,
-       Keys(KeyKind::Combination, {0xA2, 0xA4, 0x2E}),
-       kEnglish,
-       {0, 0xE0, 0xE2, 0x4C},
-       1,
-       {0xA2, 0xA4, 0x2E, 0},
-       3,
-       true},
-      {"one-key combination: the key in byte 1, unmarked",
-       kKeyS,
-       Keys(KeyKind::Combination, {0x41}),
-       kEnglish,
-       {0, 0x04, 0, 0},
-       1,
-       {0x41, 0, 0, 0},
-       1,
-       false},
-      {"Vol+", kKeyA, Function(u"Vol+"), kEnglish, {3, 0, 0xE9, 0}, 3, {3, 0, 0xE9, 0}, 0, true},
-      {"Select All", kKeyA, Function(u"Select All"), kEnglish, {0, 0xE0, 0x04, 0}, 3, {0, 0xE0, 0x04, 0}, 0, true},
-      {"Chinese Copy",
-       kKeyA,
-       Function(u"复制"),
-       kUiLanguageChinese,
-       {0, 0xE0, 0x06, 0},
-       3,
-       {0, 0xE0, 0x06, 0},
-       0,
-       true},
-      {"Homepage", kKeyA, Function(u"Homepage"), kEnglish, {3, 0, 0x23, 2}, 3, {3, 0, 0x23, 2}, 0, true},
-      {"macro 2", kKeyA, Macro(2), kEnglish, {4, 1, 2, 0}, 2, {4, 1, 2, 0}, 0, true},
-      {"Esc starts a program",
-       kEsc,
-       Action(KeyKind::StartProgram, u"C:\\x.exe"),
-       kEnglish,
-       {0x0A, 0, 0x1B, 0},
-       5,
-       {3, 0, 0x23, 2},
-       0,
-       true},
-      {"A opens a folder",
-       kKeyA,
-       Action(KeyKind::OpenFolder, u"C:\\music"),
-       kEnglish,
-       {0x0A, 0, 0x41, 0},
-       7,
-       {3, 0, 0x23, 2},
-       0,
-       true},
+      {"Vol+", kKeyA, Function(u"Vol+"), {3, 0, 0xE9, 0}, 3, {3, 0, 0xE9, 0}, 0, true},
+      {"Select All", kKeyA, Function(u"Select All"), {0, 0xE0, 0x04, 0}, 3, {0, 0xE0, 0x04, 0}, 0, true},
+      {"Chinese Copy", kKeyA, Function(u"复制"), {0, 0xE0, 0x06, 0}, 3, {0, 0xE0, 0x06, 0}, 0, true},
+      {"Homepage", kKeyA, Function(u"Homepage"), {3, 0, 0x23, 2}, 3, {3, 0, 0x23, 2}, 0, true},
+      {"macro 2", kKeyA, Macro(2), {4, 1, 2, 0}, 2, {4, 1, 2, 0}, 0, true},
+      // Actions: the entry carries the key's own VK, the record the shared code.
+      {"Esc starts a program", kEsc, Action(KeyKind::StartProgram, u"C:\\x.exe"), {0x0A, 0, 0x1B, 0}, 5,
+       {3, 0, 0x23, 2}, 0, true},
+      {"A opens a folder", kKeyA, Action(KeyKind::OpenFolder, u"C:\\music"), {0x0A, 0, 0x41, 0}, 7,
+       {3, 0, 0x23, 2}, 0, true},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Keyboard kb;
     kb.state.records[c.key].count = 7;  // left over from an earlier assignment
-    EXPECT_TRUE(ApplyAssignment(kb.state, c.key, c.result, c.language));
+    EXPECT_TRUE(ApplyAssignment(kb.state, c.key, c.result));
     const KeyRecord& record = kb.records[c.key];
     EXPECT_EQ(Bytes(kb.Entry(c.key)), c.entry);
     EXPECT_EQ(record.kind, c.kind);
@@ -230,17 +150,19 @@ TEST(ApplyAssignment, EveryKindProducesItsRecordAndEntry) {
 TEST(ApplyAssignment, AFunctionReopensWithItsName) {
   for (std::u16string name : {u"Vol+", u"Select All", u"Task Management", u"Homepage", u"Media Player"}) {
     Keyboard kb;
-    ApplyAssignment(kb.state, kKeyA, Function(name), kEnglish);
-    EXPECT_EQ(Narrow(FunctionNameOfRecord(kb.records[kKeyA], kEnglish)), Narrow(name));
+    ApplyAssignment(kb.state, kKeyA, Function(name));
+    const KeyFunction* shown = FunctionOfRecord(kb.records[kKeyA]);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(Narrow(shown->name.english), Narrow(name));
   }
   // The advanced kinds share Homepage's bytes; only kind 3 shows a function.
   Keyboard kb;
-  ApplyAssignment(kb.state, kKeyA, Action(KeyKind::PlaySound, u"a.mp3"), kEnglish);
-  EXPECT_EQ(FunctionNameOfRecord(kb.records[kKeyA], kEnglish), u"");
-  // Both columns name the same codes, and no two functions share a code.
+  ApplyAssignment(kb.state, kKeyA, Action(KeyKind::PlaySound, u"a.mp3"));
+  EXPECT_EQ(FunctionOfRecord(kb.records[kKeyA]), nullptr);
+  // Either name finds the function, its code finds it back, and no two functions share one.
   for (const KeyFunction& f : KeyFunctions()) {
-    EXPECT_EQ(FindFunctionByName(f.chinese, kUiLanguageChinese), &f);
-    EXPECT_EQ(FindFunctionByName(f.english, kEnglish), &f);
+    EXPECT_EQ(FindFunctionByName(f.name.chinese), &f);
+    EXPECT_EQ(FindFunctionByName(f.name.english), &f);
     EXPECT_EQ(FindFunctionByCode(f.code), &f);
   }
 }
@@ -249,26 +171,25 @@ TEST(ApplyAssignment, ResultsThatChangeNothing) {
   struct Case {
     const char* what;
     AssignmentResult result;
-    std::uint16_t language;
   };
   const Case cases[] = {
-      {"advanced page without an action", Kind(255), kEnglish},
-      {"unknown kind", Kind(9), kEnglish},
-      {"a name of the other language", Function(u"Vol+"), kUiLanguageChinese},
-      {"a group item", Function(u"Media"), kEnglish},
+      {"advanced page without an action", Kind(255)},
+      {"unknown kind", Kind(9)},
+      {"a group item", Function(u"Media")},
+      {"no name", Function(u"")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Keyboard kb;
-    ApplyAssignment(kb.state, kKeyA, Keys(KeyKind::Single, {0x42}), kEnglish);
+    ApplyAssignment(kb.state, kKeyA, Keys(KeyKind::Single, {0x42}));
     const Keyboard before = kb;
-    ApplyAssignment(kb.state, kKeyA, c.result, c.language);
+    ApplyAssignment(kb.state, kKeyA, c.result);
     EXPECT_EQ(kb.image, before.image);
     EXPECT_EQ(kb.records, before.records);
   }
   Keyboard kb;
   const Keyboard before = kb;
-  ApplyAssignment(kb.state, kKeyCount, Keys(KeyKind::Single, {0x42}), kEnglish);  // no such key
+  ApplyAssignment(kb.state, kKeyCount, Keys(KeyKind::Single, {0x42}));  // no such key
   EXPECT_EQ(kb.records, before.records);
   EXPECT_EQ(kb.image, before.image);
 }
@@ -280,12 +201,12 @@ TEST(ApplyAssignment, MacroRefreshesTheSlotsOnlyWhenOneIsChosen) {
   SetLoopCount(kb.macros[1], 3);
   kb.image.macroSlots[1].fill(0xAA);
 
-  ApplyAssignment(kb.state, kKeyA, Macro(kNoMacro), kEnglish);
+  ApplyAssignment(kb.state, kKeyA, Macro(kNoMacro));
   EXPECT_EQ(kb.image.macroSlots[1][0], 0xAA);
   EXPECT_EQ(Bytes(kb.Entry(kKeyA)), (std::vector<int>{0, 0, 0x04, 0}));
   EXPECT_EQ(kb.assigned[kKeyA], 0);
 
-  ApplyAssignment(kb.state, kKeyA, Macro(1), kEnglish);
+  ApplyAssignment(kb.state, kKeyA, Macro(1));
   EXPECT_EQ(kb.image.macroSlots[1], MacroSlotOf(kb.macros[1]));
   EXPECT_EQ(Bytes(kb.Entry(kKeyA)), (std::vector<int>{4, 1, 1, 0}));
 }
@@ -308,13 +229,13 @@ TEST(ApplyAssignment, RestoringGivesTheFactoryEntryAndEnablesTheKey) {
     SCOPED_TRACE(c.what);
     Keyboard kb;
     testsupport::TempDir dir;
-    CommitAssignment(kb.state, c.key, Action(KeyKind::OpenFile, u"C:\\notes.txt"), kEnglish, dir / "keymap.bin");
+    CommitAssignment(kb.state, c.key, Action(KeyKind::OpenFile, u"C:\\notes.txt"), dir / "keymap.bin");
     AssignmentResult disable = Keys(KeyKind::Combination, {0xA2, 0x43});
     disable.enabled = false;
-    CommitAssignment(kb.state, c.key, disable, kEnglish, dir / "keymap.bin");
+    CommitAssignment(kb.state, c.key, disable, dir / "keymap.bin");
     ASSERT_FALSE(kb.Enabled(c.key));
 
-    EXPECT_TRUE(CommitAssignment(kb.state, c.key, c.result, kEnglish, dir / "keymap.bin"));
+    EXPECT_TRUE(CommitAssignment(kb.state, c.key, c.result, dir / "keymap.bin"));
     const std::size_t position = PositionOfKey(c.key);
     EXPECT_EQ(kb.Entry(c.key), DefaultKeyTable()[position]);
     EXPECT_TRUE(kb.Enabled(c.key));
@@ -334,7 +255,7 @@ TEST(CommitAssignment, DisableMarksTheKeyAndWritesTheFile) {
   testsupport::TempDir dir;
   AssignmentResult result = Keys(KeyKind::Single, {0x41});  // its own key, but disabled
   result.enabled = false;
-  EXPECT_TRUE(CommitAssignment(kb.state, kKeyA, result, kEnglish, dir / "keymap.bin"));
+  EXPECT_TRUE(CommitAssignment(kb.state, kKeyA, result, dir / "keymap.bin"));
   EXPECT_FALSE(kb.Enabled(kKeyA));
   EXPECT_EQ(kb.assigned[kKeyA], 1);
 
@@ -346,7 +267,7 @@ TEST(CommitAssignment, DisableMarksTheKeyAndWritesTheFile) {
 
   // The flag is cleared before each apply: re-enabling the default key unmarks it.
   result.enabled = true;
-  CommitAssignment(kb.state, kKeyA, result, kEnglish, dir / "keymap.bin");
+  CommitAssignment(kb.state, kKeyA, result, dir / "keymap.bin");
   EXPECT_EQ(kb.assigned[kKeyA], 0);
   EXPECT_TRUE(kb.Enabled(kKeyA));
 }

@@ -16,8 +16,8 @@ TEST(StateFilesOnWindows, CreateReplaceAndReloadInAFolderWithAChineseName) {
   testsupport::TempDir temp;
   const std::filesystem::path folder = temp / std::filesystem::path(u"程序 folder");
   ASSERT_TRUE(std::filesystem::create_directory(folder));
-  const std::filesystem::path keymap = folder / std::filesystem::path(kKeymapFileName);
-  const std::filesystem::path macros = folder / std::filesystem::path(kMacroFileName);
+  const std::filesystem::path keymap = folder / "keymap.bin";
+  const std::filesystem::path macros = folder / "MacroDefine.bin";
 
   DeviceImage image = ZeroDeviceImage();
   image.lighting.effect = 0x33;

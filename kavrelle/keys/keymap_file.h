@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <string_view>
 
 #include "kavrelle/device/device_image.h"
 #include "kavrelle/keys/key_records.h"
@@ -13,6 +14,7 @@
 
 namespace kav {
 
+inline constexpr std::u16string_view kKeymapFileName = u"keymap.bin";
 inline constexpr std::size_t kKeymapFileSize = 206920;
 static_assert(kKeymapFileSize == kDeviceImageSize + kKeyRecordTableSize);
 

@@ -2,11 +2,14 @@
 // MacroDefine.bin: the macro table byte for byte, 169860 bytes, no header, in the program folder.
 
 #include <filesystem>
+#include <string_view>
 
 #include "kavrelle/macros/macro_table.h"
 #include "kavrelle/macros/raw_file.h"
 
 namespace kav {
+
+inline constexpr std::u16string_view kMacroFileName = u"MacroDefine.bin";
 
 // Start-up load. An existing file fills the table as far as it reaches, at most 169860 bytes;
 // the rest of the table stays as it was. A missing file is created with the table as it is (all

@@ -27,4 +27,8 @@ FileRead ReadFileHead(const std::filesystem::path& path, std::initializer_list<s
   return {failed ? FileReadStatus::Unreadable : FileReadStatus::Read, total};
 }
 
+FileRead ReadFileHead(const std::filesystem::path& path, std::span<std::uint8_t> buffer) {
+  return ReadFileHead(path, {buffer});
+}
+
 }  // namespace kav

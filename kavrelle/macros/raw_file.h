@@ -26,6 +26,7 @@ struct FileRead {
 // the blocks hold. A shorter file leaves the rest of the blocks as they were; a longer one is
 // read only up to their size. `bytes` counts what was read into all blocks together.
 FileRead ReadFileHead(const std::filesystem::path& path, std::initializer_list<std::span<std::uint8_t>> blocks);
+FileRead ReadFileHead(const std::filesystem::path& path, std::span<std::uint8_t> buffer);
 
 // The bytes of a plain block of memory (the state files are raw images of such blocks).
 template <typename T>

@@ -8,6 +8,7 @@
 
 #include "kavrelle/app/program_files.h"
 #include "kavrelle/keys/key_records.h"
+#include "kavrelle/keys/keymap_file.h"
 #include "kavrelle/macros/macro_file.h"
 #include "kavrelle/macros/macro_table.h"
 
@@ -25,7 +26,7 @@ struct AppState {
   AssignedFlags assigned{};
 
   std::filesystem::path File(std::u16string_view name) const { return std::filesystem::path(programFolder + std::u16string(name)); }
-  std::filesystem::path StateFile() const { return File(kStateFileName); }
+  std::filesystem::path StateFile() const { return File(kKeymapFileName); }
   std::filesystem::path MacroFile() const { return File(kMacroFileName); }
   std::u16string UpdaterPath() const { return programFolder + std::u16string(kUpdaterFileName); }
   // A picture of the image folder of the current language.

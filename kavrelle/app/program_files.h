@@ -24,7 +24,6 @@ inline constexpr std::size_t kMaxModulePath = 255;
 std::u16string ProgramFolderFrom(std::u16string_view modulePath);
 
 // Files beside the executable.
-inline constexpr std::u16string_view kStateFileName = u"keymap.bin";
 inline constexpr std::u16string_view kVersionFileName = u"VER.bin";
 inline constexpr std::u16string_view kUpdaterFileName = u"Kavrelle_Update.exe";
 inline constexpr std::u16string_view kSimulatedKeyboardFileName = u"SimulatedKeyboard.bin";

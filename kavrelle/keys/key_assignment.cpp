@@ -9,10 +9,8 @@ namespace kav {
 namespace {
 
 constexpr std::uint8_t kFnEntryType = 0x02;
-constexpr std::size_t kFnKey = 100;
 constexpr std::size_t kBackslashKey = 54;
 constexpr std::uint8_t kBackslashFactoryUsage = 0x31;  // the keyboard's own; VK 0xDC sends 0x32
-constexpr std::size_t kFirstMediaKey = 16;
 constexpr KeyTableEntry kMediaKeyEntries[] = {
     {0x03, 0x00, 0xEA, 0x00},  // 16 Volume DOWN
     {0x03, 0x00, 0x83, 0x01},  // 17 Media

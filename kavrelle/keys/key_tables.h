@@ -13,6 +13,11 @@
 namespace kav {
 
 inline constexpr std::size_t kKeyCount = 108;
+// Key indices that several parts of the program single out.
+inline constexpr std::size_t kFirstMediaKey = 16;  // 16-19: the four media keys
+inline constexpr std::size_t kLastMediaKey = 19;
+inline constexpr std::size_t kWinKey = 96;
+inline constexpr std::size_t kFnKey = 100;
 inline constexpr std::size_t kKeyNameLength = 100;  // UTF-16 units, terminator included
 inline constexpr std::size_t kKeyRows = 6;          // row 0 is the bottom row, row 5 the function-key row
 

@@ -19,10 +19,6 @@ struct KeyGeometry {
 
 extern const std::array<KeyGeometry, kKeyCount> kKeyGeometry;
 
-inline constexpr std::size_t kWinKey = 96;
-inline constexpr std::size_t kFnKey = 100;
-inline constexpr std::size_t kFirstMediaKey = 16;
-inline constexpr std::size_t kLastMediaKey = 19;
 
 // The key's rectangle in window pixels.
 Rect KeyRectOnScreen(std::size_t key);

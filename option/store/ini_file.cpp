@@ -266,6 +266,7 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
 
   const auto sectionIt = sectionIndex_.find(folded(section));
   if (sectionIt == sectionIndex_.end()) {
+    modified_ = true;
     if (!lines_.empty()) {
       if (lines_.back().ending.empty()) lines_.back().ending = kNewLine;
       if (lines_.back().kind != LineKind::Other || !trim(lines_.back().text).empty()) {
@@ -286,11 +287,15 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
   if (keyIt != found.keys.end()) {
     // Keep the key as the file spells it; only the value changes.
     Line& line = lines_[keyIt->second];
-    line = parseLine(line.text.substr(0, line.nameEnd) + "=" + encoded, std::move(line.ending));
+    std::string text = line.text.substr(0, line.nameEnd) + "=" + encoded;
+    if (text == line.text) return true;
+    modified_ = true;
+    line = parseLine(std::move(text), std::move(line.ending));
     if (keyIt->second > found.lastLine) found.lastLine = keyIt->second;
     return true;
   }
 
+  modified_ = true;
   const std::size_t at = found.lastLine + 1;
   if (lines_[found.lastLine].ending.empty()) lines_[found.lastLine].ending = kNewLine;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
@@ -329,6 +334,7 @@ void IniFile::clear() {
   sectionIndex_.clear();
   bom_.clear();
   replaceUnreadable_ = true;
+  modified_ = true;
 }
 
 std::string IniFile::text() const {
@@ -342,6 +348,8 @@ std::string IniFile::text() const {
 
 bool IniFile::save() const {
   if (loadState_ == LoadState::Unreadable && !replaceUnreadable_) return false;
+  // The file already holds exactly this: writing it again would only cost a flush to disk.
+  if (loadState_ == LoadState::Loaded && !modified_) return true;
   const std::string content = text();
   return ui::WriteFileAtomically(
       path_, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(content.data()), content.size()));

@@ -71,7 +71,7 @@ class IniFile {
   void clear();
   // Writes the whole content to a temporary file that then replaces the file in one step.
   // False when the file could not be written (the old one is then untouched) or when the
-  // file existed but could not be loaded.
+  // file existed but could not be loaded. A loaded file that no write changed is left alone.
   bool save() const;
   // The text save() writes.
   std::string text() const;
@@ -101,6 +101,7 @@ class IniFile {
   std::filesystem::path path_;
   LoadState loadState_ = LoadState::Missing;
   bool replaceUnreadable_ = false;
+  bool modified_ = false;  // since the load
   std::string bom_;  // a UTF-8 byte order mark, written back as found
   std::vector<Line> lines_;
   std::vector<Section> sections_;                              // in file order, duplicates included

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <fstream>
@@ -281,6 +282,26 @@ TEST(IniFileFile, AFileThatCannotBeLoadedIsNeitherReadNorOverwritten) {
   }
   std::filesystem::create_directory(dir / "folder.ini");
   EXPECT_EQ(IniFile(dir / "folder.ini").loadState(), IniFile::LoadState::Unreadable);
+}
+
+TEST(IniFileFile, AFileThatNoWriteChangedIsNotWrittenAgain) {
+  TempDir dir;
+  const auto file = dir / "p.gkp";
+  writeText(file, "[Setting]\r\nTab=1\r\nName=x\r\n");
+  const auto old = std::filesystem::last_write_time(file) - std::chrono::hours(24);
+  std::filesystem::last_write_time(file, old);
+
+  IniFile same(file);
+  ASSERT_TRUE(same.writeInt("setting", "tab", 1));
+  ASSERT_TRUE(same.writeString("Setting", "Name", "x"));
+  ASSERT_TRUE(same.save());
+  EXPECT_EQ(std::filesystem::last_write_time(file), old);
+
+  IniFile changed(file);
+  ASSERT_TRUE(changed.writeInt("Setting", "Tab", 0));
+  ASSERT_TRUE(changed.save());
+  EXPECT_NE(std::filesystem::last_write_time(file), old);
+  EXPECT_EQ(readText(file), "[Setting]\r\nTab=0\r\nName=x\r\n");
 }
 
 TEST(IniFileFile, EmptyReplacesTheWholeFile) {

@@ -154,10 +154,10 @@ class Standin {
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     };
-    add(L"STATIC", L"", SS_LEFT, 12, 10, 400, 110, kStatusId);
-    add(L"BUTTON", L"Keyboard: next profile (1257)", BS_PUSHBUTTON, 12, 130, 190, 28, kButtonNextProfile);
-    add(L"BUTTON", L"Reload settings (1255)", BS_PUSHBUTTON, 212, 130, 190, 28, kButtonReloadSettings);
-    add(L"BUTTON", L"Reload all (1254)", BS_PUSHBUTTON, 12, 166, 190, 28, kButtonReloadAll);
+    add(L"STATIC", L"", SS_LEFT, 12, 10, 400, 70, kStatusId);
+    add(L"BUTTON", L"Keyboard: next profile (1257)", BS_PUSHBUTTON, 12, 88, 190, 28, kButtonNextProfile);
+    add(L"BUTTON", L"Reload settings (1255)", BS_PUSHBUTTON, 212, 88, 190, 28, kButtonReloadSettings);
+    add(L"BUTTON", L"Reload all (1254)", BS_PUSHBUTTON, 12, 124, 190, 28, kButtonReloadAll);
   }
 
   void updateStatus() {
@@ -274,7 +274,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   RegisterClassExW(&windowClass);
   HWND window = CreateWindowExW(0, kWindowClass, wide(opt::kMonitorWindowTitle).c_str(),
                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT,
-                                430, 240, nullptr, nullptr, instance, &standin);
+                                430, 200, nullptr, nullptr, instance, &standin);
   if (!window) return 1;
   ShowWindow(window, SW_SHOWNOACTIVATE);
 

@@ -89,7 +89,11 @@ class ProfileFileDialogs {
 };
 ProfileDialogRequest profileDialogRequest(const std::filesystem::path& programFolder);
 
-enum class TransferResult { Cancelled, Failed, Done };
+enum class TransferResult {
+  Cancelled,  // the user closed the dialog
+  Failed,     // export: the chosen file could not be written; import: it could not be read
+  Done,
+};
 // The current slot of `working` to a file the user chooses; its name goes to config.ini and
 // a copy into the config folder. Sets no change flag.
 TransferResult exportCurrentProfile(const KeyboardSettings& working, const std::filesystem::path& programFolder,

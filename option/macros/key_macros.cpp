@@ -6,34 +6,7 @@
 namespace opt {
 namespace {
 
-// The parts of a key entry that carry a macro.
-constexpr std::size_t kKindOffset = 1;
-constexpr std::size_t kNameOffset = 6;
-constexpr std::size_t kNameBytes = 20;
-constexpr std::size_t kEventCountOffset = 26;  // u16
-constexpr std::size_t kEventsOffset = 32;
-constexpr std::size_t kEventsBytes = kMaxMacroEvents * sizeof(MacroEvent);
-static_assert(kEventsOffset + kEventsBytes <= kKeyEntryBytes);
-
-// Where the entries of profile p lie in the settings record.
-constexpr std::size_t kFirstProfileOffset = 12;
-constexpr std::size_t kProfileBytes = 15376;
-constexpr std::size_t kFirstEntryOffset = 908;
-
-}  // namespace
-
-KeyMacro keyMacroOf(std::span<const std::uint8_t, kKeyEntryBytes> entry) {
-  KeyMacro key;
-  key.kind = entry[kKindOffset];
-  const auto* name = reinterpret_cast<const char*>(entry.data() + kNameOffset);
-  key.name = std::string_view(name, std::find(name, name + kNameBytes, '\0') - name);
-  const std::size_t count = entry[kEventCountOffset] | (entry[kEventCountOffset + 1] << 8);
-  key.eventCount = std::min(count, kMaxMacroEvents);
-  std::memcpy(key.events.data(), entry.data() + kEventsOffset, kEventsBytes);
-  return key;
-}
-
-MacroMatch findMacroForKey(const MacroList& list, const KeyMacro& key, const AnsiCodePage& codePage) {
+MacroMatch findMacro(const MacroList& list, const KeyMacro& key, const AnsiCodePage& codePage) {
   for (std::size_t i = 0; i < list.size(); ++i) {
     const MacroRecord& macro = *list[i];
     if (!sameMacroName(trimMacroName(macroName(macro)), key.name, codePage)) continue;
@@ -45,15 +18,29 @@ MacroMatch findMacroForKey(const MacroList& list, const KeyMacro& key, const Ans
   return {};
 }
 
-bool mergeKeyMacros(MacroList& list, std::span<const std::uint8_t, kSettingsRecordBytes> settings,
-                    const AnsiCodePage& codePage) {
+}  // namespace
+
+KeyMacro keyMacroOf(const MacroKeyInfo& entry) {
+  KeyMacro key;
+  key.kind = entry.kind;
+  key.name = fieldText(entry.macroName);
+  key.eventCount = std::min<std::size_t>(entry.eventCount, kMaxMacroEvents);
+  static_assert(sizeof entry.events == sizeof key.events);
+  std::memcpy(key.events.data(), entry.events.data(), sizeof key.events);
+  return key;
+}
+
+MacroMatch findMacroForKey(const MacroList& list, const MacroKeyInfo& entry, const AnsiCodePage& codePage) {
+  return findMacro(list, keyMacroOf(entry), codePage);
+}
+
+bool mergeKeyMacros(MacroList& list, const KeyboardSettings& settings, const AnsiCodePage& codePage) {
   bool changed = false;
-  for (int p = 0; p < kMergedProfiles; ++p) {
+  for (const ProfileSettings& profile : settings.profiles) {
     for (int k = 0; k < kMergedEntriesPerProfile; ++k) {
-      const std::size_t offset = kFirstProfileOffset + p * kProfileBytes + kFirstEntryOffset + k * kKeyEntryBytes;
-      const KeyMacro key = keyMacroOf(settings.subspan(offset).first<kKeyEntryBytes>());
+      const KeyMacro key = keyMacroOf(profile.macroKeys[k]);
       if (key.kind != kMacroKeyKind) continue;
-      const MacroMatch match = findMacroForKey(list, key, codePage);
+      const MacroMatch match = findMacro(list, key, codePage);
       if (match.identical) continue;
       MacroRecord* macro = macroAt(list, match.index);
       if (!macro) {

@@ -6,21 +6,19 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 #include "option/macros/macro_list.h"
+#include "option/store/keyboard_settings.h"
 
 namespace opt {
 
-// The key entry's bytes as the settings record holds them (452 per entry, 32 per profile).
-inline constexpr std::size_t kKeyEntryBytes = 452;
-inline constexpr std::size_t kSettingsRecordBytes = 77644;
+static_assert(kMacroKeyEventCount == kMaxMacroEvents && kMacroEventSize == sizeof(MacroEvent),
+              "a key entry carries the events of a macro record");
 
 // The kind of key entry that holds a macro.
 inline constexpr std::uint8_t kMacroKeyKind = 3;
-// Only these profiles and entries are merged.
-inline constexpr int kMergedProfiles = 5;
+// Only the first six entries of each profile are merged.
 inline constexpr int kMergedEntriesPerProfile = 6;
 
 // What the macro list needs of a key entry.
@@ -31,18 +29,17 @@ struct KeyMacro {
   std::array<MacroEvent, kMaxMacroEvents> events{};  // all 40, as stored
 };
 
-KeyMacro keyMacroOf(std::span<const std::uint8_t, kKeyEntryBytes> entry);
+KeyMacro keyMacroOf(const MacroKeyInfo& entry);
 
 struct MacroMatch {
   int index = -1;          // first macro whose trimmed name matches, or -1
   bool identical = false;  // same event count and the same events up to it
 };
 
-MacroMatch findMacroForKey(const MacroList& list, const KeyMacro& key, const AnsiCodePage& codePage);
+MacroMatch findMacroForKey(const MacroList& list, const MacroKeyInfo& entry, const AnsiCodePage& codePage);
 
-// Visits entries 0..5 of profiles 0..4 in order; for each macro entry appends its macro when
+// Visits entries 0..5 of every profile in order; for each macro entry appends its macro when
 // no macro has its name, or takes over its events when they differ. True when the list changed.
-bool mergeKeyMacros(MacroList& list, std::span<const std::uint8_t, kSettingsRecordBytes> settings,
-                    const AnsiCodePage& codePage);
+bool mergeKeyMacros(MacroList& list, const KeyboardSettings& settings, const AnsiCodePage& codePage);
 
 }  // namespace opt

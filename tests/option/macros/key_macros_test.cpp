@@ -9,8 +9,9 @@
 namespace opt {
 namespace {
 
+using testing_support::keyEntry;
 using testing_support::macro;
-using testing_support::SettingsBytes;
+using testing_support::Settings;
 using testing_support::someEvents;
 
 // Bytes 81..FE begin a two-byte character, as in the Chinese code page.
@@ -19,10 +20,8 @@ class TwoByteCodePage : public AnsiCodePage {
   bool isLeadByte(std::uint8_t byte) const override { return byte >= 0x81 && byte <= 0xFE; }
 };
 
-KeyMacro keyNamed(std::string_view name, const std::vector<MacroEvent>& events, int storedCount = -1) {
-  SettingsBytes settings;
-  settings.setEntry(0, 0, kMacroKeyKind, name, events, storedCount);
-  return keyMacroOf(settings.bytes().subspan(SettingsBytes::kEntryOffset(0, 0)).first<kKeyEntryBytes>());
+MacroKeyInfo keyNamed(std::string_view name, const std::vector<MacroEvent>& events) {
+  return keyEntry(kMacroKeyKind, name, events);
 }
 
 std::vector<MacroEvent> eventsOf(const MacroRecord& record) {
@@ -111,11 +110,11 @@ TEST(FindMacroForKey, NeverFoldsTheSecondByteOfATwoByteCharacter) {
 }
 
 TEST(MergeKeyMacros, AddsAKeysMacroToAnEmptyList) {
-  SettingsBytes settings;
+  Settings settings;
   const auto burst = someEvents(4, 1);
   settings.setEntry(0, 2, kMacroKeyKind, "Burst", burst);
   MacroList list;
-  EXPECT_TRUE(mergeKeyMacros(list, settings.bytes(), SingleByteCodePage()));
+  EXPECT_TRUE(mergeKeyMacros(list, settings.record(), SingleByteCodePage()));
 
   ASSERT_EQ(list.size(), 1u);
   auto expected = macro("Burst", burst);
@@ -126,13 +125,13 @@ TEST(MergeKeyMacros, TakesOverOnlyTheEventsOfAMacroWithTheKeysName) {
   MacroList list;
   list.push_back(macro("Fire", someEvents(2, 9), 3));
   list.push_back(macro(" burst ", someEvents(10, 5), 7));
-  SettingsBytes settings;
+  Settings settings;
   // The key's copy carries events past its count; the whole event area is taken.
   auto keyEvents = someEvents(6, 2);
   keyEvents.resize(8, MacroEvent{0x09, kMacroPress, 1});
   settings.setEntry(1, 4, kMacroKeyKind, "Burst", keyEvents, 6);
 
-  EXPECT_TRUE(mergeKeyMacros(list, settings.bytes(), SingleByteCodePage()));
+  EXPECT_TRUE(mergeKeyMacros(list, settings.record(), SingleByteCodePage()));
   ASSERT_EQ(list.size(), 2u);
   const MacroRecord& merged = *list[1];
   EXPECT_EQ(macroName(merged), " burst ");
@@ -144,30 +143,30 @@ TEST(MergeKeyMacros, TakesOverOnlyTheEventsOfAMacroWithTheKeysName) {
   EXPECT_EQ(eventsOf(*list[0]), someEvents(2, 9));
 
   // Now identical: a second merge changes nothing.
-  EXPECT_FALSE(mergeKeyMacros(list, settings.bytes(), SingleByteCodePage()));
+  EXPECT_FALSE(mergeKeyMacros(list, settings.record(), SingleByteCodePage()));
 }
 
 TEST(MergeKeyMacros, VisitsOnlyMacroEntriesZeroToFiveOfTheFiveProfiles) {
-  SettingsBytes settings;
+  Settings settings;
   settings.setEntry(0, 6, kMacroKeyKind, "Entry6", someEvents(2, 1));
   settings.setEntry(2, 7, kMacroKeyKind, "Entry7", someEvents(2, 1));
   settings.setEntry(3, 1, 2, "NotAMacro", someEvents(2, 1));
   settings.setEntry(0, 0, kMacroKeyKind, "First", someEvents(2, 1));
   settings.setEntry(4, 5, kMacroKeyKind, "Last", someEvents(2, 1));
   MacroList list;
-  mergeKeyMacros(list, settings.bytes(), SingleByteCodePage());
+  mergeKeyMacros(list, settings.record(), SingleByteCodePage());
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(macroName(*list[0]), "First");
   EXPECT_EQ(macroName(*list[1]), "Last");
 }
 
 TEST(MergeKeyMacros, KeysWithTheSameNameAddOneMacroAndTheLastVisitedDecides) {
-  SettingsBytes settings;
+  Settings settings;
   settings.setEntry(0, 1, kMacroKeyKind, "Burst", someEvents(4, 1));
   settings.setEntry(0, 3, kMacroKeyKind, "Other", someEvents(2, 2));
   settings.setEntry(3, 0, kMacroKeyKind, "BURST", someEvents(5, 3));
   MacroList list;
-  mergeKeyMacros(list, settings.bytes(), SingleByteCodePage());
+  mergeKeyMacros(list, settings.record(), SingleByteCodePage());
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(macroName(*list[0]), "Burst");
   EXPECT_EQ(eventsOf(*list[0]), someEvents(5, 3));
@@ -175,27 +174,27 @@ TEST(MergeKeyMacros, KeysWithTheSameNameAddOneMacroAndTheLastVisitedDecides) {
 }
 
 TEST(MergeKeyMacros, AKeyCountAboveFortyCountsAsForty) {
-  SettingsBytes settings;
+  Settings settings;
   const auto full = someEvents(kMaxMacroEvents, 4);
   settings.setEntry(0, 0, kMacroKeyKind, "Full", full, 41);
   settings.setEntry(0, 1, kMacroKeyKind, "Huge", full, 0xFFFF);
   MacroList list;
   list.push_back(macro("Huge", someEvents(3, 1)));
-  mergeKeyMacros(list, settings.bytes(), SingleByteCodePage());
+  mergeKeyMacros(list, settings.record(), SingleByteCodePage());
   ASSERT_EQ(list.size(), 2u);
   for (const auto& merged : list) {
     EXPECT_EQ(merged->eventCount, kMaxMacroEvents);
     EXPECT_EQ(eventsOf(*merged), full);
   }
   // Counted as 40 on both sides, the entry and the list macro are now identical.
-  EXPECT_FALSE(mergeKeyMacros(list, settings.bytes(), SingleByteCodePage()));
+  EXPECT_FALSE(mergeKeyMacros(list, settings.record(), SingleByteCodePage()));
 }
 
 TEST(MergeKeyMacros, TakesAKeyNameUpToTheEndOfItsField) {
-  SettingsBytes settings;
+  Settings settings;
   settings.setEntry(0, 0, kMacroKeyKind, "ABCDEFGHIJKLMNOPQRST", someEvents(1, 1));  // 20 bytes, no terminator
   MacroList list;
-  mergeKeyMacros(list, settings.bytes(), SingleByteCodePage());
+  mergeKeyMacros(list, settings.record(), SingleByteCodePage());
   ASSERT_EQ(list.size(), 1u);
   EXPECT_EQ(macroName(*list[0]), "ABCDEFGHIJKLMNOPQRST");
 }

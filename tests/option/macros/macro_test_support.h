@@ -5,6 +5,7 @@
 #include <array>
 #include <cstring>
 #include <initializer_list>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -34,29 +35,28 @@ inline std::unique_ptr<MacroRecord> macro(std::string_view name, const std::vect
   return record;
 }
 
-// A settings record as bytes, with key entries written at their offsets.
-class SettingsBytes {
- public:
-  static constexpr std::size_t kEntryOffset(int profile, int entry) {
-    return 12 + 15376 * static_cast<std::size_t>(profile) + 908 + 452 * static_cast<std::size_t>(entry);
-  }
+inline MacroKeyInfo keyEntry(std::uint8_t kind, std::string_view name, const std::vector<MacroEvent>& events,
+                             int storedCount = -1) {
+  MacroKeyInfo entry{};
+  entry.kind = kind;
+  std::copy(name.begin(), name.end(), entry.macroName.begin());
+  entry.eventCount = static_cast<std::uint16_t>(storedCount < 0 ? events.size() : storedCount);
+  if (!events.empty()) std::memcpy(entry.events.data(), events.data(), events.size() * sizeof(MacroEvent));
+  return entry;
+}
 
+// A zero-filled settings record with key entries set in it.
+class Settings {
+ public:
   void setEntry(int profile, int entry, std::uint8_t kind, std::string_view name, const std::vector<MacroEvent>& events,
                 int storedCount = -1) {
-    std::uint8_t* at = bytes_.data() + kEntryOffset(profile, entry);
-    std::memset(at, 0, 452);
-    at[0] = static_cast<std::uint8_t>(entry);
-    at[1] = kind;
-    std::copy(name.begin(), name.end(), reinterpret_cast<char*>(at + 6));
-    const auto count = static_cast<std::uint16_t>(storedCount < 0 ? events.size() : storedCount);
-    at[26] = static_cast<std::uint8_t>(count);
-    at[27] = static_cast<std::uint8_t>(count >> 8);
-    if (!events.empty()) std::memcpy(at + 32, events.data(), events.size() * sizeof(MacroEvent));
+    record_->profiles[profile].macroKeys[entry] = keyEntry(kind, name, events, storedCount);
+    record_->profiles[profile].macroKeys[entry].index = static_cast<std::uint8_t>(entry);
   }
-  std::span<const std::uint8_t, kSettingsRecordBytes> bytes() const { return bytes_; }
+  const KeyboardSettings& record() const { return *record_; }
 
  private:
-  std::array<std::uint8_t, kSettingsRecordBytes> bytes_{};
+  std::unique_ptr<KeyboardSettings> record_ = std::make_unique<KeyboardSettings>();
 };
 
 }  // namespace opt::testing_support

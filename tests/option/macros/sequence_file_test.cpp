@@ -14,7 +14,7 @@ namespace opt {
 namespace {
 
 using testing_support::macro;
-using testing_support::SettingsBytes;
+using testing_support::Settings;
 using testing_support::someEvents;
 
 // The private-profile struct encoding, written independently of the code under test.
@@ -174,11 +174,11 @@ TEST_F(SequenceFile, AFailedSaveIsReportedAndLeavesNothingBehind) {
 
 // Start-up without a macro file: load, merge the keys' macros, save.
 TEST_F(SequenceFile, StartUpPutsAKeysMacroIntoTheNewFile) {
-  SettingsBytes settings;
+  Settings settings;
   settings.setEntry(0, 2, kMacroKeyKind, "Burst", someEvents(4, 1));
   MacroList list;
   loadMacros(list, folder_.path());
-  mergeKeyMacros(list, settings.bytes(), SingleByteCodePage());
+  mergeKeyMacros(list, settings.record(), SingleByteCodePage());
   ASSERT_TRUE(saveMacros(list, folder_.path()));
 
   MacroList loaded;

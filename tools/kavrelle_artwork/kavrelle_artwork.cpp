@@ -107,16 +107,24 @@ void chevron(Mvg& m, int x, int y, bool open, Rgb colour) {
   }
 }
 
-void headerStrip(Mvg& m, bool open) {
+void headerStrip(Mvg& m, bool open, bool withChevron = true) {
   m.gradient(R(0, 0, kPanelWidth - 1, 20), kHeaderTop, kHeaderBottom, true, 3);
   m.rect(R(0, 20, kPanelWidth - 1, 20), open ? kAccent : kPanelEdge);
-  chevron(m, kPanelWidth - 12, 10, open, open ? kAccent : kMuted);
+  if (withChevron) chevron(m, kPanelWidth - 12, 10, open, open ? kAccent : kMuted);
 }
 
-// A section header, 243 x 21; the program writes its title at the top-left.
+// A collapsed section's header, 243 x 21; the program writes its title at the top-left.
 Mvg header() {
   Mvg m = canvas(kPanelWidth, 21);
   headerStrip(m, false);
+  return m;
+}
+
+// The lighting header is the same picture open or closed, so it shows no state.
+Mvg lightingHeader() {
+  Mvg m = canvas(kPanelWidth, 21);
+  headerStrip(m, false, false);
+  m.circle({kPanelWidth - 12, 10}, 3, kAccent);
   return m;
 }
 
@@ -369,7 +377,7 @@ int main(int argc, char** argv) {
   out.pictureIn("english", "text.png", textStrip(false));
   out.picture("logo.png", logo());
   out.picture("HelpWindow.png", helpWindow());
-  out.picture("itemBK.png", header());
+  out.picture("itemBK.png", lightingHeader());
   out.picture("LEDEffect_open.png", lightingBody());
   out.picture("Light_Item.png", dropBox());
   out.picture("freq.png", speedArea());
